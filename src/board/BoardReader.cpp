@@ -1,0 +1,428 @@
+#include "board/BoardReader.h"
+
+#include "board/CharCodec.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace dorvik {
+
+bool BoardStream::Refill() noexcept {
+    if (ended_ || file_ == nullptr) {
+        return false;
+    }
+    len_ = std::fread(block_.data(), 1, block_.size(), file_);
+    pos_ = 0;
+    if (len_ == 0) {
+        ended_ = true;
+        return false;
+    }
+    return true;
+}
+
+LineRead ReadLine(BoardStream& stream, LineBuffer& line) noexcept {
+    LineRead result;
+    for (;;) {
+        const int b = stream.Next();
+        if (b < 0 || b == 0xFF) {
+            if (b == 0xFF) {
+                stream.Stop();
+            }
+            result.EndOfInput = true;
+            break;
+        }
+        if (b == '\n') {
+            break;
+        }
+        if (result.Length < LineCapacity) {
+            line[static_cast<std::size_t>(result.Length++)] = static_cast<char>(b);
+        } else {
+            result.Cut = true;
+        }
+    }
+    line[static_cast<std::size_t>(result.Length)] = '\0';
+    return result;
+}
+
+std::string_view DecodeLine(const LineBuffer& line, int length, TextBuffer& text) noexcept {
+    const auto n = static_cast<std::size_t>(std::clamp(length, 0, LineCapacity));
+    for (std::size_t i = 0; i < n; ++i) {
+        text[i] = static_cast<char>(DecodeTable[static_cast<unsigned char>(line[i])]);
+    }
+    text[n] = '\0';
+    return {text.data(), n};
+}
+
+namespace {
+
+constexpr bool IsWhite(char c) noexcept {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+} // namespace
+
+SplitResult SplitTokens(std::string_view text, TokenSlots& tokens) noexcept {
+    for (auto& slot : tokens) {
+        slot[0] = '\0';
+    }
+    SplitResult result;
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (i < n && IsWhite(text[i])) {
+        ++i;
+    }
+    while (i < n) {
+        if (result.Count == MaxTokens) {
+            result.TooMany = true;
+            break;
+        }
+        auto& slot = tokens[static_cast<std::size_t>(result.Count++)];
+        std::size_t len = 0;
+        while (i < n && !IsWhite(text[i])) {
+            if (len < TokenCapacity) {
+                slot[len++] = text[i];
+            } else {
+                result.TokenCut = true;
+            }
+            ++i;
+        }
+        slot[len] = '\0';
+        if (i == n) {
+            break;
+        }
+        while (i < n && IsWhite(text[i])) {
+            ++i;
+        }
+        if (i == n) {
+            // White space at the end of a line yields one further, empty token.
+            if (result.Count < MaxTokens) {
+                tokens[static_cast<std::size_t>(result.Count++)][0] = '\0';
+            }
+            break;
+        }
+    }
+    return result;
+}
+
+std::int32_t ParseInt(const char* token) noexcept {
+    const char* p = token;
+    bool negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+    }
+    std::uint32_t value = 0; // unsigned, so overflow wraps without undefined behaviour
+    while (*p >= '0' && *p <= '9') {
+        value = value * 10u + static_cast<std::uint32_t>(*p - '0');
+        ++p;
+    }
+    if (negative) {
+        value = 0u - value;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+bool IsWellFormedInt(const char* token) noexcept {
+    const char* p = token;
+    if (*p == '+' || *p == '-') {
+        ++p;
+    }
+    if (*p < '0' || *p > '9') {
+        return false;
+    }
+    while (*p >= '0' && *p <= '9') {
+        ++p;
+    }
+    return *p == '\0';
+}
+
+namespace {
+
+struct Keyword {
+    std::string_view text;
+    Section section;
+};
+
+// Tested in this order; the first keyword found anywhere in the line decides.
+constexpr std::array<Keyword, 6> Keywords{{
+    {"str_length:", Section::StrLength},
+    {"var_data:", Section::VarData},
+    {"Format:", Section::Format},
+    {"Parts:", Section::Parts},
+    {"Pins:", Section::Pins},
+    {"Nails:", Section::Nails},
+}};
+
+Section FindKeyword(std::string_view text) noexcept {
+    for (const auto& k : Keywords) {
+        if (text.find(k.text) != std::string_view::npos) {
+            return k.section;
+        }
+    }
+    return Section::None;
+}
+
+constexpr int TokensOf(Section s) noexcept {
+    switch (s) {
+    case Section::StrLength:
+    case Section::Format:
+        return 2;
+    case Section::VarData:
+        return 6;
+    case Section::Parts:
+        return 3;
+    case Section::Pins:
+    case Section::Nails:
+        return 5;
+    case Section::None:
+        break;
+    }
+    return 0;
+}
+
+// Size of the name buffer for a declared length: the declared size when it is usable, else the
+// token size (a name is never longer than a token anyway).
+int NameSlotFor(std::int32_t declared) noexcept {
+    return (declared >= 1 && declared <= NameSlotSize) ? declared : NameSlotSize;
+}
+
+class LineReader {
+public:
+    LineReader(BoardData& board, ReadObserver* observer) : board_(board), observer_(observer) {}
+
+    void Data(int lineNumber, std::string_view text) {
+        line_ = lineNumber;
+        const SplitResult split = SplitTokens(text, tokens_);
+        // The empty token after trailing white space is no token of the line's own.
+        int given = split.Count;
+        if (given > 0 && tokens_[static_cast<std::size_t>(given - 1)][0] == '\0') {
+            --given;
+        }
+        if (observer_ != nullptr) {
+            if (split.TooMany) {
+                Note(ReadFinding::TooManyTokens, "more than 10 tokens");
+            }
+            if (split.TokenCut) {
+                Note(ReadFinding::TokenCut, "a token over 79 characters");
+            }
+            const int wanted = TokensOf(section_);
+            if (given < wanted) {
+                Note(ReadFinding::TooFewTokens,
+                     std::to_string(given) + " of " + std::to_string(wanted) + " tokens");
+            } else if (given > wanted) {
+                Note(ReadFinding::ExtraTokens,
+                     std::to_string(given) + " tokens, " + std::to_string(wanted) + " read");
+            }
+        }
+        given_ = given;
+        switch (section_) {
+        case Section::StrLength:
+            board_.PartNameLength = Number(0);
+            board_.NetNameLength = Number(1);
+            lengthSeen_ = true;
+            CheckLength(board_.PartNameLength, "part");
+            CheckLength(board_.NetNameLength, "net");
+            break;
+        case Section::VarData:
+            board_.Declared = {Number(0), Number(1), Number(2), Number(3)};
+            board_.VarData5 = Number(4);
+            board_.VarData6 = Number(5);
+            break;
+        case Section::Format:
+            if (Room(summary.OutlineLines++, OutlineCapacity, "outline")) {
+                auto& p = board_.OutlineTable[Index(summary.OutlineLines)];
+                p.X = Number(0);
+                p.Y = Number(1);
+            }
+            break;
+        case Section::Parts:
+            if (Room(summary.PartLines++, PartCapacity, "part")) {
+                auto& part = board_.PartTable[Index(summary.PartLines)];
+                Name(0, board_.PartNameLength, part.Name);
+                part.Kind = static_cast<std::int8_t>(static_cast<std::uint8_t>(Number(1)));
+                part.PinEnd = Number(2);
+                if (observer_ != nullptr && part.PinEnd < lastPinEnd_) {
+                    Note(ReadFinding::PinEndDecreasing,
+                         std::to_string(part.PinEnd) + " after " + std::to_string(lastPinEnd_));
+                }
+                lastPinEnd_ = part.PinEnd;
+            }
+            break;
+        case Section::Pins:
+            if (Room(summary.PinLines++, PinCapacity, "pin")) {
+                auto& pin = board_.PinTable[Index(summary.PinLines)];
+                pin.X = Number(0);
+                pin.Y = Number(1);
+                pin.Probe = Number(2);
+                pin.Extra = Number(3);
+                Name(4, board_.NetNameLength, pin.Net);
+            }
+            break;
+        case Section::Nails:
+            if (Room(summary.NailLines++, NailCapacity, "nail")) {
+                auto& nail = board_.NailTable[Index(summary.NailLines)];
+                nail.Number = Number(0);
+                nail.X = Number(1);
+                nail.Y = Number(2);
+                nail.Side = static_cast<std::int8_t>(static_cast<std::uint8_t>(Number(3)));
+                Name(4, board_.NetNameLength, nail.Net);
+            }
+            break;
+        case Section::None:
+            break;
+        }
+    }
+
+    void Enter(Section s) noexcept {
+        section_ = s;
+        if (s == Section::Parts) {
+            lastPinEnd_ = 0;
+        }
+    }
+    Section Current() const noexcept { return section_; }
+    void Note(ReadFinding finding, std::string_view detail) {
+        if (observer_ != nullptr) {
+            observer_->Finding(line_, finding, detail);
+        }
+    }
+    void SetLine(int lineNumber) noexcept { line_ = lineNumber; }
+
+    ReadSummary summary;
+
+private:
+    static std::size_t Index(std::int64_t linesAfter) noexcept {
+        return static_cast<std::size_t>(linesAfter - 1);
+    }
+
+    // Whether the table still has room for the data line just counted.
+    bool Room(std::int64_t linesBefore, std::int32_t capacity, const char* what) {
+        if (linesBefore < capacity) {
+            return true;
+        }
+        if (observer_ != nullptr) {
+            Note(ReadFinding::TableFull, std::string(what) + " table full (" +
+                                             std::to_string(capacity) + " entries)");
+        }
+        return false;
+    }
+
+    std::int32_t Number(int index) {
+        if (index >= given_) {
+            return 0;
+        }
+        const char* token = tokens_[static_cast<std::size_t>(index)].data();
+        if (observer_ != nullptr && !IsWellFormedInt(token)) {
+            Note(ReadFinding::NotANumber, token);
+        }
+        return ParseInt(token);
+    }
+
+    void Name(int index, std::int32_t declared, NameSlot& slot) {
+        if (observer_ != nullptr && !lengthSeen_) {
+            Note(ReadFinding::NameBeforeLength, "name before \"str_length:\"");
+            lengthSeen_ = true; // once per file is enough
+        }
+        const auto limit = static_cast<std::size_t>(NameSlotFor(declared) - 1);
+        const char* token = index < given_ ? tokens_[static_cast<std::size_t>(index)].data() : "";
+        const std::size_t len = std::strlen(token);
+        const std::size_t kept = std::min(len, limit);
+        std::memcpy(slot.data(), token, kept);
+        slot[kept] = '\0';
+        if (observer_ != nullptr && kept < len) {
+            Note(ReadFinding::NameCut, std::string(token) + " is longer than " +
+                                           std::to_string(declared) + " - 1 characters");
+        }
+    }
+
+    void CheckLength(std::int32_t declared, const char* what) {
+        if (observer_ != nullptr && (declared < 1 || declared > NameSlotSize)) {
+            Note(ReadFinding::BadNameLength,
+                 std::string(what) + " name length " + std::to_string(declared));
+        }
+    }
+
+    BoardData& board_;
+    ReadObserver* observer_;
+    TokenSlots tokens_{};
+    Section section_ = Section::None;
+    int given_ = 0;
+    int line_ = 0;
+    bool lengthSeen_ = false;
+    std::int32_t lastPinEnd_ = 0;
+};
+
+std::int32_t SafeCount(std::int32_t declared, std::int64_t given, std::int32_t capacity) noexcept {
+    const std::int64_t stored = std::min<std::int64_t>(given, capacity);
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(declared, 0, stored));
+}
+
+} // namespace
+
+ReadSummary ReadBoardFile(BoardStream& stream, BoardData& board, ReadObserver* observer) {
+    LineReader reader(board, observer);
+    LineBuffer line{};
+    TextBuffer text{};
+    bool seen[7] = {};
+    int lineNumber = 0;
+    for (;;) {
+        const LineRead read = ReadLine(stream, line);
+        ++lineNumber;
+        reader.SetLine(lineNumber);
+        if (read.Cut) {
+            reader.Note(ReadFinding::LineCut, "line longer than 399 bytes");
+        }
+        if (read.Length > 0) {
+            const std::string_view decoded = DecodeLine(line, read.Length, text);
+            const Section keyword = FindKeyword(decoded);
+            if (keyword != Section::None) {
+                reader.Enter(keyword);
+                seen[static_cast<int>(keyword)] = true;
+            } else if (reader.Current() != Section::None) {
+                reader.Data(lineNumber, decoded);
+            } else {
+                reader.Note(ReadFinding::DataBeforeHeader, "data before the first keyword");
+            }
+        }
+        if (read.EndOfInput) {
+            break;
+        }
+    }
+
+    ReadSummary summary = reader.summary;
+    summary.Lines = lineNumber;
+    summary.VarDataSeen = seen[static_cast<int>(Section::VarData)];
+    for (bool s : seen) {
+        summary.AnyKeyword = summary.AnyKeyword || s;
+    }
+    // The counts a reader of the tables sees: what the file declared, but never negative, never
+    // beyond the capacity and never beyond the entries this file gave. A table that this file
+    // says nothing about keeps its count.
+    const bool var = summary.VarDataSeen;
+    if (var || seen[static_cast<int>(Section::Format)]) {
+        board.OutlineCount =
+            SafeCount(board.Declared.Outline, summary.OutlineLines, OutlineCapacity);
+    }
+    if (var || seen[static_cast<int>(Section::Parts)]) {
+        board.PartCount = SafeCount(board.Declared.Parts, summary.PartLines, PartCapacity);
+    }
+    if (var || seen[static_cast<int>(Section::Pins)]) {
+        board.PinCount = SafeCount(board.Declared.Pins, summary.PinLines, PinCapacity);
+    }
+    if (var || seen[static_cast<int>(Section::Nails)]) {
+        board.NailCount = SafeCount(board.Declared.Nails, summary.NailLines, NailCapacity);
+    }
+    // Every walk over a part's pins stops at its PinEnd, so no PinEnd may point past the pins.
+    for (std::int32_t j = 0; j < board.PartCount; ++j) {
+        auto& part = board.PartTable[static_cast<std::size_t>(j)];
+        part.PinEnd = std::clamp(part.PinEnd, 0, board.PinCount);
+    }
+    return summary;
+}
+
+ReadSummary ReadBoardFile(std::FILE* file, BoardData& board, ReadObserver* observer) {
+    BoardStream stream(file);
+    return ReadBoardFile(stream, board, observer);
+}
+
+} // namespace dorvik

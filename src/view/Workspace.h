@@ -1,0 +1,49 @@
+#pragma once
+// Everything a command of the main window works on: the window's state, the program-wide board
+// and rotation, the point query's remembered ring, the picture and the window's controls.
+
+#include "board/BoardData.h"
+#include "shell/WindowState.h"
+#include "view/Colour.h"
+#include "view/Surface.h"
+#include "view/WindowControls.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace dorvik {
+
+struct Workspace;
+
+// A fault display, run by Redraw for display modes 1 to 4.
+using DisplayFunction = void (*)(Workspace&);
+
+inline constexpr std::int32_t NoMark = -99999;
+
+// The last ring the point query drew, so that the next query can take it away.
+struct QueryMark {
+    std::int32_t MarkedPinX = NoMark; // rotated board coordinates of the ringed pin
+    std::int32_t MarkedPinY = NoMark;
+    std::int32_t MarkedView = 0;      // side viewed when it was drawn (1 top, 2 bottom; 0 neither)
+    std::optional<Colour> MarkBackground; // nothing when the sampled pixel lay outside the picture
+};
+
+struct Workspace {
+    Workspace(BoardData& board, Surface& canvas, WindowControls& controls) noexcept
+        : Board(board), Canvas(canvas), Controls(controls) {}
+
+    WindowState State;
+    std::int32_t Rotation = 0; // quarter turns, 0 to 3
+    QueryMark Mark;
+
+    BoardData& Board;
+    Surface& Canvas;
+    WindowControls& Controls;
+
+    // The displays of modes 1 (open), 2 (short), 3 (net) and 4 (component); an empty slot draws
+    // nothing after the resets.
+    std::array<DisplayFunction, 4> FaultDisplays{};
+};
+
+} // namespace dorvik
