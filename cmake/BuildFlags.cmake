@@ -10,3 +10,15 @@ if(DORVIK_SANITIZE)
     target_compile_definitions(dorvik_build_flags INTERFACE _GLIBCXX_ASSERTIONS)
     target_link_options(dorvik_build_flags INTERFACE ${_dorvik_san})
 endif()
+
+# The fuzzing build instruments every library for coverage as well as for the sanitizers; only the
+# fuzz targets themselves link libFuzzer's main. It needs clang.
+if(DORVIK_BUILD_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "The fuzz targets need clang (e.g. -DCMAKE_CXX_COMPILER=clang++-14)")
+    endif()
+    set(_dorvik_fuzz_san -fsanitize=address,undefined,float-cast-overflow
+                         -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_compile_options(dorvik_build_flags INTERFACE -fsanitize=fuzzer-no-link ${_dorvik_fuzz_san})
+    target_link_options(dorvik_build_flags INTERFACE ${_dorvik_fuzz_san})
+endif()
