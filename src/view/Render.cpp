@@ -1,0 +1,134 @@
+#include "view/Render.h"
+
+#include "view/Primitives.h"
+#include "view/ViewGeometry.h"
+#include "view/Workspace.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace dorvik {
+
+namespace {
+
+void ResetProbes(WindowState& s) noexcept {
+    s.Probe1 = 0;
+    s.Probe2 = 0;
+    s.Probe3 = 0;
+}
+
+void ResetCompTexts(WindowState& s) noexcept {
+    SetText(s.CompText1, EmptyList);
+    SetText(s.CompText2, EmptyList);
+    SetText(s.CompText3, EmptyList);
+}
+
+// Each display keeps the entry it works from; the others are reset.
+void ResetUnusedEntries(WindowState& s) noexcept {
+    switch (s.DisplayMode) {
+    case OpenDisplay:
+    case ShortDisplay:
+        SetText(s.NetText, EmptyList);
+        ResetCompTexts(s);
+        break;
+    case NetDisplay:
+        ResetProbes(s);
+        ResetCompTexts(s);
+        break;
+    case CompDisplay:
+        ResetProbes(s);
+        SetText(s.NetText, EmptyList);
+        break;
+    default:
+        ResetProbes(s);
+        SetText(s.NetText, EmptyList);
+        ResetCompTexts(s);
+        break;
+    }
+}
+
+template <class Table> std::size_t ValidCount(const Table& table, std::int32_t count) noexcept {
+    return static_cast<std::size_t>(
+        std::clamp<std::int64_t>(count, 0, static_cast<std::int64_t>(table.size())));
+}
+
+} // namespace
+
+void ClearDrawing(Workspace& ws) {
+    Surface& canvas = ws.Canvas;
+    const int width = canvas.Width();
+    const int height = canvas.Height();
+    canvas.SetBrushSolid(colours::Black);
+    canvas.SetPenWidth(1);
+    canvas.SetPenColour(colours::Maroon);
+    canvas.Rectangle(0, 0, width, height);
+    canvas.SetBrushHollow();
+}
+
+void Redraw(Workspace& ws) {
+    ClearDrawing(ws);
+    ResetUnusedEntries(ws.State);
+    const std::int32_t mode = ws.State.DisplayMode;
+    if (mode >= OpenDisplay && mode <= CompDisplay) {
+        // The fault displays are installed by the fault location; an empty slot draws nothing.
+        if (const DisplayFunction display = ws.FaultDisplays[static_cast<std::size_t>(mode - 1)]) {
+            display(ws);
+        }
+        return;
+    }
+    DrawBoard(ws);
+}
+
+void DrawBoard(Workspace& ws) {
+    const WindowState& s = ws.State;
+    const BoardData& board = ws.Board;
+    Surface& canvas = ws.Canvas;
+    const std::int32_t side = s.ViewSide;
+    const bool top = side == 1;
+    const std::int32_t radius = PinRadius(s);
+    const bool names = s.TextFlag == 'Y';
+
+    DrawOutline(ws, side);
+    canvas.SetFontSize(LabelFontSize(s));
+
+    const std::size_t partCount = ValidCount(board.PartTable, board.PartCount);
+    const std::size_t pinCount = ValidCount(board.PinTable, board.PinCount);
+    std::size_t j = 0; // runs over all parts, never reset
+    PartBox box;
+    for (std::size_t p = 0; p < partCount; ++p) {
+        const PartEntry& part = board.PartTable[p];
+        const std::int8_t kind = PartKind(part);
+        const std::size_t pinEnd = std::min(
+            pinCount, static_cast<std::size_t>(std::max(PartPinEnd(part), std::int32_t{0})));
+        box.Reset();
+        const bool pinsSeen = PinVisible(kind, side);
+        for (; j < pinEnd; ++j) {
+            if (!pinsSeen) {
+                continue;
+            }
+            const PinEntry& pin = board.PinTable[j];
+            const std::int32_t rx = RotatedX(pin, ws.Rotation);
+            const std::int32_t x = top ? ToPixelX(s, rx) : ToPixelXMirrored(s, rx);
+            const std::int32_t y = ToPixelY(s, RotatedY(pin, ws.Rotation));
+            DrawPinMark(ws, x, y, colours::Blue);
+            box.Add(x, y);
+        }
+        if (!PartBodyVisible(kind, side)) {
+            continue;
+        }
+        canvas.SetPenColour(colours::Grey);
+        DrawPartRectangle(ws, PartName(part), box, radius);
+        if (names) {
+            const LabelPosition at = PartLabelPosition(s, PartName(part), box, radius);
+            canvas.SetFontColour(colours::Olive);
+            canvas.TextOut(
+                at.X, at.Y,
+                std::string_view(PartName(part), ::strnlen(PartName(part), NameSlotSize)));
+        }
+    }
+}
+
+} // namespace dorvik
