@@ -1,13 +1,23 @@
 #pragma once
-// Compresses a picture to a baseline JPEG file with the IJG libjpeg API.
+// Compresses a picture to JPEG with the IJG libjpeg API.
 
 #include <QImage>
 
-#include <string>
+#include <cstdint>
+#include <vector>
 
 namespace dorvik::images {
 
-// Returns false when the picture is empty or the file cannot be written.
-[[nodiscard]] bool WriteJpeg(const QImage& picture, const std::string& path, int quality);
+enum class JpegColours { Rgb, Grey, Cmyk };
+
+struct JpegOptions {
+    int quality = 92;
+    JpegColours colours = JpegColours::Rgb;
+    bool progressive = false;
+};
+
+// The complete JPEG file; empty when the picture is empty.
+[[nodiscard]] std::vector<std::uint8_t> EncodeJpeg(const QImage& picture,
+                                                   const JpegOptions& options);
 
 } // namespace dorvik::images

@@ -1,9 +1,11 @@
-// Generates the program's images into a directory (the checked-in copies live in data/):
-//   dorvik-make-images <output directory>
+// Generates the program's images into a directory (the checked-in copies live in data/), and
+// optionally the JPEG decoder's fuzzing seeds (checked in under fuzz/corpus/fuzz_jpeg/):
+//   dorvik-make-images <image directory> [<seed directory>]
 // Every image is drawn here, so running it again reproduces the files.
 
 #include "ArrowGlyphs.h"
 #include "BmpWriter.h"
+#include "JpegSeeds.h"
 #include "JpegWriter.h"
 #include "Pictures.h"
 
@@ -13,8 +15,6 @@
 #include <cstdio>
 
 namespace {
-
-constexpr int kAboutJpegQuality = 92;
 
 bool WriteArrows(const QDir& directory) {
     using dorvik::images::ArrowDirection;
@@ -39,8 +39,8 @@ bool WriteArrows(const QDir& directory) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: dorvik-make-images <output directory>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: dorvik-make-images <image directory> [<seed directory>]\n");
         return 2;
     }
     // Painting needs a GUI application; no window is ever shown.
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
 
     const QDir directory(QString::fromLocal8Bit(argv[1]));
-    if (!directory.exists() && !QDir().mkpath(directory.path())) {
+    if (!QDir().mkpath(directory.path())) {
         std::fprintf(stderr, "cannot create %s\n", argv[1]);
         return 1;
     }
@@ -56,12 +56,14 @@ int main(int argc, char** argv) {
     bool ok = WriteArrows(directory);
     ok = dorvik::images::DrawLogo().save(directory.filePath("logo.png"), "PNG") && ok;
     ok = dorvik::images::DrawIcon().save(directory.filePath("dorvik.png"), "PNG") && ok;
-    ok = dorvik::images::WriteJpeg(dorvik::images::DrawAboutPicture(),
-                                   directory.filePath("about.jpg").toStdString(),
-                                   kAboutJpegQuality) &&
-         ok;
+    const auto about = dorvik::images::EncodeJpeg(dorvik::images::DrawAboutPicture(), {});
+    ok = dorvik::images::WriteFile(directory.filePath("about.jpg").toStdString(), about) && ok;
+    if (argc == 3) {
+        const QDir seeds(QString::fromLocal8Bit(argv[2]));
+        ok = QDir().mkpath(seeds.path()) && dorvik::images::WriteJpegSeeds(seeds) && ok;
+    }
     if (!ok) {
-        std::fprintf(stderr, "could not write every image to %s\n", argv[1]);
+        std::fprintf(stderr, "could not write every file\n");
         return 1;
     }
     return 0;

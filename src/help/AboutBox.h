@@ -1,0 +1,25 @@
+#pragma once
+// The About box: the product name, the version and the About picture.
+
+#include <QDialog>
+
+class QKeyEvent;
+class QString;
+
+namespace dorvik {
+
+class TAboutBox final : public QDialog {
+    Q_OBJECT
+
+public:
+    // dataDirectory holds about.jpg; a missing or broken picture leaves the box without it.
+    explicit TAboutBox(const QString& dataDirectory, QWidget* parent = nullptr);
+
+public slots:
+    void OKButtonClick();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+} // namespace dorvik
