@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace dorvik {
 
@@ -55,6 +56,24 @@ std::string_view DecodeLine(const LineBuffer& line, int length, TextBuffer& text
 }
 
 namespace {
+
+// Whether a well-formed decimal token lies within 32 bits, so that it does not wrap.
+bool FitsInt32(const char* token) noexcept {
+    const char* p = token;
+    const bool negative = *p == '-';
+    if (*p == '+' || *p == '-') {
+        ++p;
+    }
+    const std::int64_t limit = negative ? std::int64_t{1} << 31 : (std::int64_t{1} << 31) - 1;
+    std::int64_t value = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        value = value * 10 + (*p - '0');
+        if (value > limit) {
+            return false;
+        }
+    }
+    return true;
+}
 
 constexpr bool IsWhite(char c) noexcept {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -216,6 +235,9 @@ public:
             }
         }
         given_ = given;
+        if (observer_ != nullptr) {
+            observer_->DataLine(lineNumber, section_);
+        }
         switch (section_) {
         case Section::StrLength:
             board_.PartNameLength = Number(0);
@@ -247,6 +269,9 @@ public:
                          std::to_string(part.PinEnd) + " after " + std::to_string(lastPinEnd_));
                 }
                 lastPinEnd_ = part.PinEnd;
+                if (observer_ != nullptr) {
+                    partLines.push_back(lineNumber);
+                }
             }
             break;
         case Section::Pins:
@@ -289,6 +314,7 @@ public:
     void SetLine(int lineNumber) noexcept { line_ = lineNumber; }
 
     ReadSummary summary;
+    std::vector<int> partLines; // line of each stored part, kept only for an observer
 
 private:
     static std::size_t Index(std::int64_t linesAfter) noexcept {
@@ -312,8 +338,12 @@ private:
             return 0;
         }
         const char* token = tokens_[static_cast<std::size_t>(index)].data();
-        if (observer_ != nullptr && !IsWellFormedInt(token)) {
-            Note(ReadFinding::NotANumber, token);
+        if (observer_ != nullptr) {
+            if (!IsWellFormedInt(token)) {
+                Note(ReadFinding::NotANumber, token);
+            } else if (!FitsInt32(token)) {
+                Note(ReadFinding::NumberOutOfRange, token);
+            }
         }
         return ParseInt(token);
     }
@@ -415,6 +445,12 @@ ReadSummary ReadBoardFile(BoardStream& stream, BoardData& board, ReadObserver* o
     // Every walk over a part's pins stops at its PinEnd, so no PinEnd may point past the pins.
     for (std::int32_t j = 0; j < board.PartCount; ++j) {
         auto& part = board.PartTable[static_cast<std::size_t>(j)];
+        if (observer != nullptr && part.PinEnd > board.PinCount &&
+            static_cast<std::size_t>(j) < reader.partLines.size()) {
+            observer->Finding(
+                reader.partLines[static_cast<std::size_t>(j)], ReadFinding::PinEndPastCount,
+                std::to_string(part.PinEnd) + " past PinCount " + std::to_string(board.PinCount));
+        }
         part.PinEnd = std::clamp(part.PinEnd, 0, board.PinCount);
     }
     return summary;

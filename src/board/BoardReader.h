@@ -106,12 +106,17 @@ enum class ReadFinding : std::uint8_t {
     TableFull,         // a data line beyond a table's capacity
     DataBeforeHeader,  // a data line before the first section keyword
     PinEndDecreasing,  // a part's pin end below the previous part's
+    PinEndPastCount,   // a part's pin end beyond the pins the program sees (found at the end)
+    NumberOutOfRange,  // a decimal number beyond 32 bits, which wraps
 };
 
 class ReadObserver {
 public:
     virtual ~ReadObserver() = default;
     virtual void Finding(int lineNumber, ReadFinding finding, std::string_view detail) = 0;
+    // Every data line of a section, before it is applied; the n-th call for a table's section is
+    // the line of that table's entry n (counted from 0, stored or not).
+    virtual void DataLine(int /*lineNumber*/, Section /*section*/) {}
 };
 
 struct ReadSummary {
