@@ -1,0 +1,27 @@
+#pragma once
+// The board-file checker: everything out of format that the reader silently tolerates, with the
+// line it was found on.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dorvik::brd {
+
+struct CheckFinding {
+    int Line = 0; // from 1; 0 for findings about the whole file
+    std::string Message;
+};
+
+struct CheckReport {
+    std::vector<CheckFinding> Findings; // in line order, file-wide ones first
+    bool Clean() const noexcept { return Findings.empty(); }
+};
+
+// At most this many findings of one kind are listed; one more line counts the rest.
+inline constexpr std::size_t FindingsPerKind = 20;
+
+// Checks the stored bytes of a board file.
+CheckReport CheckBoardBytes(std::string_view stored);
+
+} // namespace dorvik::brd

@@ -1,0 +1,212 @@
+#include "CommandLine.h"
+
+#include "Checker.h"
+#include "Codec.h"
+#include "Generator.h"
+#include "board/BoardData.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <optional>
+#include <string>
+
+namespace dorvik::brd {
+
+namespace {
+
+constexpr std::string_view Usage =
+    "Usage: dorvik-brd COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  decode FILE     print the plain text of a stored board file\n"
+    "  encode FILE     print the stored form of a plain-text board file\n"
+    "  generate [--parts N] [--seed S] [--full] [-o FILE]\n"
+    "                  write a synthetic board in the stored form (default 100 parts,\n"
+    "                  seed 1); --full fills every table to its capacity\n"
+    "  check FILE      list everything out of format in a stored board file\n"
+    "\n"
+    "FILE may be - for standard input. Output goes to standard output.\n"
+    "Exit status: 0 done (check: no findings), 1 check found something, 2 error.\n";
+
+struct Streams {
+    std::FILE* in;
+    std::FILE* out;
+    std::FILE* err;
+};
+
+void Write(std::FILE* to, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), to);
+}
+
+int Fail(const Streams& io, const std::string& message) {
+    Write(io.err, "dorvik-brd: " + message + "\n");
+    return ExitError;
+}
+
+int UsageError(const Streams& io, const std::string& message) {
+    Write(io.err, "dorvik-brd: " + message + "\n\n");
+    Write(io.err, Usage);
+    return ExitError;
+}
+
+std::optional<std::string> ReadAll(std::FILE* file) {
+    std::string bytes;
+    char block[1 << 16];
+    for (;;) {
+        const std::size_t n = std::fread(block, 1, sizeof block, file);
+        bytes.append(block, n);
+        if (n < sizeof block) {
+            break;
+        }
+    }
+    if (std::ferror(file)) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+// The bytes of FILE, or of standard input for "-"; nullopt after reporting the error.
+std::optional<std::string> Load(const Streams& io, std::string_view path) {
+    if (path == "-") {
+        auto bytes = ReadAll(io.in);
+        if (!bytes) {
+            Fail(io, "cannot read standard input");
+        }
+        return bytes;
+    }
+    const std::string name(path);
+    std::FILE* file = std::fopen(name.c_str(), "rb");
+    if (file == nullptr) {
+        Fail(io, "cannot open " + name + ": " + std::strerror(errno));
+        return std::nullopt;
+    }
+    auto bytes = ReadAll(file);
+    const int error = errno;
+    std::fclose(file);
+    if (!bytes) {
+        Fail(io, "cannot read " + name + ": " + std::strerror(error));
+    }
+    return bytes;
+}
+
+bool Flush(std::FILE* out) {
+    return std::fflush(out) == 0 && !std::ferror(out);
+}
+
+int Convert(const Streams& io, std::span<const std::string_view> args, bool decode) {
+    const char* command = decode ? "decode" : "encode";
+    if (args.size() != 1) {
+        return UsageError(io, std::string(command) + " takes one FILE");
+    }
+    const auto input = Load(io, args[0]);
+    if (!input) {
+        return ExitError;
+    }
+    const CodecResult result = decode ? DecodeStored(*input) : EncodePlain(*input);
+    if (result.Error) {
+        return Fail(io, std::string(args[0]) + ": " + result.Error->Message);
+    }
+    Write(io.out, result.Bytes);
+    return Flush(io.out) ? ExitOk : Fail(io, "cannot write the output");
+}
+
+template <typename T> bool ParseNumber(std::string_view text, T& value) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc{} && end == text.data() + text.size();
+}
+
+int Generate(const Streams& io, std::span<const std::string_view> args) {
+    GenerateOptions options;
+    std::optional<std::string> outputPath;
+    bool partsGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--full") {
+            options.Full = true;
+        } else if (arg == "--parts" && hasValue) {
+            if (!ParseNumber(args[++i], options.Parts) || options.Parts < 1 ||
+                options.Parts > PartCapacity) {
+                return UsageError(io, "--parts takes a number from 1 to " +
+                                          std::to_string(PartCapacity));
+            }
+            partsGiven = true;
+        } else if (arg == "--seed" && hasValue) {
+            if (!ParseNumber(args[++i], options.Seed)) {
+                return UsageError(io, "--seed takes a whole number from 0 to 2^64 - 1");
+            }
+        } else if (arg == "-o" && hasValue) {
+            outputPath = std::string(args[++i]);
+        } else {
+            return UsageError(io, "generate: unknown or incomplete option " + std::string(arg));
+        }
+    }
+    if (options.Full && partsGiven && options.Parts != PartCapacity) {
+        return UsageError(io, "--full fills the part table; --parts cannot differ from it");
+    }
+    const std::string stored = GenerateStored(options);
+    if (!outputPath) {
+        Write(io.out, stored);
+        return Flush(io.out) ? ExitOk : Fail(io, "cannot write the output");
+    }
+    std::FILE* file = std::fopen(outputPath->c_str(), "wb");
+    if (file == nullptr) {
+        return Fail(io, "cannot create " + *outputPath + ": " + std::strerror(errno));
+    }
+    Write(file, stored);
+    const bool written = Flush(file);
+    const bool closed = std::fclose(file) == 0;
+    return written && closed ? ExitOk : Fail(io, "cannot write " + *outputPath);
+}
+
+int Check(const Streams& io, std::span<const std::string_view> args) {
+    if (args.size() != 1) {
+        return UsageError(io, "check takes one FILE");
+    }
+    const auto input = Load(io, args[0]);
+    if (!input) {
+        return ExitError;
+    }
+    const std::string name = args[0] == "-" ? "<stdin>" : std::string(args[0]);
+    const CheckReport report = CheckBoardBytes(*input);
+    for (const CheckFinding& f : report.Findings) {
+        Write(io.out, name + (f.Line > 0 ? ":" + std::to_string(f.Line) : std::string()) + ": " +
+                          f.Message + "\n");
+    }
+    if (report.Clean()) {
+        Write(io.out, name + ": no findings\n");
+    }
+    if (!Flush(io.out)) {
+        return Fail(io, "cannot write the output");
+    }
+    return report.Clean() ? ExitOk : ExitFindings;
+}
+
+} // namespace
+
+int RunCommand(std::span<const std::string_view> args, std::FILE* in, std::FILE* out,
+               std::FILE* err) {
+    const Streams io{in, out, err};
+    if (args.empty()) {
+        return UsageError(io, "no command given");
+    }
+    const std::string_view command = args[0];
+    const auto rest = args.subspan(1);
+    if (command == "--help" || command == "-h" || command == "help") {
+        Write(out, Usage);
+        return Flush(out) ? ExitOk : ExitError;
+    }
+    if (command == "decode" || command == "encode") {
+        return Convert(io, rest, command == "decode");
+    }
+    if (command == "generate") {
+        return Generate(io, rest);
+    }
+    if (command == "check") {
+        return Check(io, rest);
+    }
+    return UsageError(io, "unknown command " + std::string(command));
+}
+
+} // namespace dorvik::brd
