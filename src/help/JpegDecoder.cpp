@@ -99,8 +99,11 @@ bool ReadHeader(DecodeContext& context) noexcept {
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
         return false;
     }
+    // Grey is widened to RGB here rather than by libjpeg, which not every version offers.
     switch (cinfo.jpeg_color_space) {
     case JCS_GRAYSCALE:
+        cinfo.out_color_space = JCS_GRAYSCALE;
+        break;
     case JCS_YCbCr:
     case JCS_RGB:
         cinfo.out_color_space = JCS_RGB;
@@ -120,13 +123,29 @@ bool ReadHeader(DecodeContext& context) noexcept {
     return true;
 }
 
+int OutputComponents(J_COLOR_SPACE space) {
+    switch (space) {
+    case JCS_GRAYSCALE:
+        return 1;
+    case JCS_CMYK:
+        return 4;
+    default:
+        return 3;
+    }
+}
+
 QRgb ToRgb(const JSAMPLE* pixel, J_COLOR_SPACE space) {
-    if (space == JCS_CMYK) {
+    switch (space) {
+    case JCS_GRAYSCALE:
+        return qRgb(pixel[0], pixel[0], pixel[0]);
+    case JCS_CMYK: {
         // Pictures in CMYK are stored inverted (the Adobe convention): 255 means no ink.
         const int k = pixel[3];
         return qRgb(pixel[0] * k / 255, pixel[1] * k / 255, pixel[2] * k / 255);
     }
-    return qRgb(pixel[0], pixel[1], pixel[2]);
+    default:
+        return qRgb(pixel[0], pixel[1], pixel[2]);
+    }
 }
 
 // Decodes every row into the image prepared by the caller. Returns false on any libjpeg error.
@@ -138,7 +157,7 @@ bool ReadPixels(DecodeContext& context) noexcept {
     if (!jpeg_start_decompress(&cinfo)) {
         return false;
     }
-    const int components = cinfo.out_color_space == JCS_CMYK ? 4 : 3;
+    const int components = OutputComponents(cinfo.out_color_space);
     if (cinfo.output_components != components ||
         context.row.size() != std::size_t{cinfo.output_width} * components ||
         static_cast<int>(cinfo.output_width) != context.image.width() ||
@@ -178,7 +197,7 @@ std::optional<QImage> DecodeJpeg(std::span<const unsigned char> bytes) {
     if (decoded) {
         const auto width = static_cast<int>(context.cinfo.output_width);
         const auto height = static_cast<int>(context.cinfo.output_height);
-        const int components = context.cinfo.out_color_space == JCS_CMYK ? 4 : 3;
+        const int components = OutputComponents(context.cinfo.out_color_space);
         context.image = QImage(width, height, QImage::Format_RGB32);
         // A null image means Qt could not allocate the pixels.
         decoded = !context.image.isNull();
