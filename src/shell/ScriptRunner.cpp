@@ -1,0 +1,378 @@
+#include "shell/ScriptRunner.h"
+
+#include "shell/ControlsReport.h"
+#include "shell/DrawingArea.h"
+#include "shell/MainWindow.h"
+#include "shell/ScriptLines.h"
+#include "shell/StateReport.h"
+#include "view/Workspace.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QThread>
+#include <QTimer>
+
+#include <stdexcept>
+#include <utility>
+
+namespace dorvik {
+namespace {
+
+// A command that cannot run; its text is the reason the script reports.
+class ScriptFailure final : public std::runtime_error {
+public:
+    explicit ScriptFailure(const QString& reason) : std::runtime_error(reason.toStdString()) {}
+};
+
+constexpr int ResizeWaitMs = 5000;
+
+// The modal windows on the screen now.
+int ModalDepth() {
+    int depth = 0;
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->isModal()) {
+            ++depth;
+        }
+    }
+    return depth;
+}
+
+template <class Condition> bool PollUntil(Condition done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (!done()) {
+            QThread::msleep(2);
+        }
+    }
+    return true;
+}
+
+void RequireMainWindow(const QWidget* modal, const char* verb) {
+    if (modal != nullptr) {
+        throw ScriptFailure(
+            QStringLiteral("'%1' acts on the main window, but a modal window is open").arg(verb));
+    }
+}
+
+QWidget& RequireModal(QWidget* modal, const char* verb) {
+    if (modal == nullptr) {
+        throw ScriptFailure(QStringLiteral("'%1' needs an open secondary window").arg(verb));
+    }
+    return *modal;
+}
+
+QLineEdit& EditBox(QWidget* modal, const char* verb, int number) {
+    const QString name = QStringLiteral("Edit%1").arg(number);
+    auto* edit = modal != nullptr ? modal->findChild<QLineEdit*>(name) : nullptr;
+    if (edit == nullptr) {
+        throw ScriptFailure(QStringLiteral("'%1': the active window has no edit box %2")
+                                .arg(QLatin1String(verb), name));
+    }
+    return *edit;
+}
+
+void SendKeyRelease(QWidget& target, const KeyStroke& key) {
+    QKeyEvent release(QEvent::KeyRelease, key.QtKey, key.Modifiers);
+    QCoreApplication::sendEvent(&target, &release);
+}
+
+void SendMouse(QWidget& area, QEvent::Type type, Qt::MouseButton button, int x, int y) {
+    const QPointF local(x, y);
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+    QMouseEvent event(type, local, area.mapToGlobal(local), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&area, &event);
+}
+
+void PressOk(QWidget& modal) {
+    if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+        QAbstractButton* ok = box->button(QMessageBox::Ok);
+        if (ok == nullptr) {
+            throw ScriptFailure(QStringLiteral("the message box has no OK button"));
+        }
+        ok->click();
+        return;
+    }
+    for (const char* name : {"OkBitBtn", "BitBtn1", "OKButton"}) {
+        if (auto* ok = modal.findChild<QAbstractButton*>(QLatin1String(name))) {
+            ok->click();
+            return;
+        }
+    }
+    throw ScriptFailure(QStringLiteral("the active window has no OK button"));
+}
+
+void PressCancel(QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    QAbstractButton* cancel = box != nullptr ? box->button(QMessageBox::Cancel) : nullptr;
+    if (cancel == nullptr) {
+        throw ScriptFailure(QStringLiteral("'cancel' needs a message box with a Cancel button"));
+    }
+    cancel->click();
+}
+
+// Shows the main window restored and sizes it so that the drawing area is exactly `target`.
+void SizeDrawingArea(TForm1& form, QSize target) {
+    form.showNormal();
+    PollUntil([&] { return form.isVisible() && !form.isMaximized(); }, ResizeWaitMs);
+    DrawingArea& area = form.Image1();
+    // The frame around the drawing area is fixed, but a window manager may adjust the first
+    // request; a second one settles it.
+    for (int attempt = 0; attempt < 3 && area.size() != target; ++attempt) {
+        form.resize(form.size() + (target - area.size()));
+        PollUntil([&] { return area.size() == target; }, ResizeWaitMs);
+    }
+    if (area.size() != target || form.Picture().size() != target) {
+        throw ScriptFailure(QStringLiteral("the drawing area could not be sized to %1 x %2")
+                                .arg(target.width())
+                                .arg(target.height()));
+    }
+}
+
+} // namespace
+
+ScriptRunner::ScriptRunner(TForm1& form, std::unique_ptr<ScriptLines> lines,
+                           std::optional<QString> board, ExitFunction exit, std::FILE* out,
+                           std::FILE* err)
+    : form_(form), lines_(std::move(lines)), board_(std::move(board)), exit_(std::move(exit)),
+      out_(out), err_(err) {}
+
+ScriptRunner::~ScriptRunner() {
+    if (started_ && !finished_) {
+        qApp->removeEventFilter(this);
+    }
+}
+
+void ScriptRunner::Start() {
+    if (started_) {
+        return;
+    }
+    started_ = true;
+    qApp->installEventFilter(this);
+    // Once the main window is closed the program is ending; the script ends with it.
+    connect(qApp, &QGuiApplication::lastWindowClosed, this, [this] {
+        if (!finished_) {
+            Finish();
+        }
+    });
+    ScheduleStep();
+}
+
+void ScriptRunner::ScheduleStep() {
+    if (pending_ || finished_) {
+        return;
+    }
+    pending_ = true;
+    QTimer::singleShot(0, this, &ScriptRunner::Step);
+}
+
+void ScriptRunner::Step() {
+    pending_ = false;
+    if (finished_) {
+        return;
+    }
+    const int depthBefore = ModalDepth();
+    ++executing_;
+    struct Leave {
+        int& executing;
+        ~Leave() { --executing; }
+    } leave{executing_};
+
+    if (board_) {
+        const QString board = *std::exchange(board_, std::nullopt);
+        form_.OpenChosenFile(board);
+    } else {
+        ScriptCommand command;
+        int lineNumber = 0;
+        if (!NextCommand(command, lineNumber)) {
+            if (!finished_) {
+                if (ModalDepth() > 0) {
+                    Fail(linesRead_ + 1,
+                         QStringLiteral("the script ended while a modal window is open"));
+                } else {
+                    Finish();
+                }
+            }
+            return;
+        }
+        try {
+            Execute(command);
+        } catch (const ScriptFailure& failure) {
+            Fail(lineNumber, QString::fromStdString(failure.what()));
+            return;
+        }
+    }
+    // A command that closed the window it ran in leaves the next step to the command that
+    // opened that window, which goes on once the window's own loop has ended.
+    if (ModalDepth() >= depthBefore) {
+        ScheduleStep();
+    }
+}
+
+bool ScriptRunner::NextCommand(ScriptCommand& command, int& lineNumber) {
+    for (;;) {
+        const std::optional<std::string> line = lines_->Next();
+        if (!line) {
+            return false;
+        }
+        lineNumber = ++linesRead_;
+        const ParsedLine parsed = ParseScriptLine(QString::fromUtf8(*line));
+        switch (parsed.What) {
+        case ParsedLine::Kind::Skip:
+            continue;
+        case ParsedLine::Kind::Error:
+            Fail(lineNumber, parsed.Error);
+            return false;
+        case ParsedLine::Kind::Command:
+            command = parsed.Command;
+            return true;
+        }
+    }
+}
+
+void ScriptRunner::Execute(const ScriptCommand& command) {
+    QWidget* modal = QApplication::activeModalWidget();
+    switch (command.Verb) {
+    case ScriptVerb::Size:
+        RequireMainWindow(modal, "size");
+        SizeDrawingArea(form_, QSize(command.X, command.Y));
+        return;
+    case ScriptVerb::Open:
+        RequireMainWindow(modal, "open");
+        form_.OpenChosenFile(command.Argument);
+        return;
+    case ScriptVerb::Key: {
+        QWidget& window = modal != nullptr ? *modal : static_cast<QWidget&>(form_);
+        QWidget* focus = window.focusWidget();
+        SendKeyRelease(focus != nullptr ? *focus : window, command.Key);
+        return;
+    }
+    case ScriptVerb::Click:
+        RequireMainWindow(modal, "click");
+        SendMouse(form_.Image1(), QEvent::MouseButtonRelease, command.Button, command.X, command.Y);
+        return;
+    case ScriptVerb::DoubleClick:
+        RequireMainWindow(modal, "dblclick");
+        for (const QEvent::Type type : {QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                                        QEvent::MouseButtonRelease}) {
+            SendMouse(form_.Image1(), type, Qt::LeftButton, command.X, command.Y);
+        }
+        return;
+    case ScriptVerb::Button:
+        RequireMainWindow(modal, "button");
+        for (QAbstractButton* button : form_.ToolButtons()) {
+            if (button->objectName() == command.Argument) {
+                button->click(); // does nothing while the button is disabled
+            }
+        }
+        return;
+    case ScriptVerb::Menu:
+        RequireMainWindow(modal, "menu");
+        for (QAction* item : form_.MenuActions()) {
+            if (item->objectName() == command.Argument && item->isEnabled()) {
+                item->trigger();
+            }
+        }
+        return;
+    case ScriptVerb::Text: {
+        QLineEdit& edit = EditBox(modal, "text", command.Edit);
+        edit.selectAll();
+        edit.insert(command.Argument); // as typed: the box's length limit applies
+        return;
+    }
+    case ScriptVerb::Enter:
+        SendKeyRelease(EditBox(modal, "enter", command.Edit), KeyStroke{Qt::Key_Return, {}});
+        return;
+    case ScriptVerb::Ok:
+        PressOk(RequireModal(modal, "ok"));
+        return;
+    case ScriptVerb::Cancel:
+        PressCancel(modal);
+        return;
+    case ScriptVerb::Close:
+        RequireModal(modal, "close").close();
+        return;
+    case ScriptVerb::Status:
+        Print("status: " + form_.Work().Controls.StatusText());
+        return;
+    case ScriptVerb::State:
+        for (const std::string& line : StateLines(form_.Work())) {
+            Print(line);
+        }
+        return;
+    case ScriptVerb::Controls:
+        for (const std::string& line : ControlsLines(form_)) {
+            Print(line);
+        }
+        return;
+    case ScriptVerb::Pixel: {
+        const auto colour = form_.Work().Canvas.Pixel(command.X, command.Y);
+        if (!colour) {
+            throw ScriptFailure(QStringLiteral("pixel %1 %2 lies outside the picture")
+                                    .arg(command.X)
+                                    .arg(command.Y));
+        }
+        Print("pixel " + std::to_string(command.X) + ' ' + std::to_string(command.Y) + ' ' +
+              HexColour(*colour));
+        return;
+    }
+    case ScriptVerb::Save:
+        if (command.Argument.contains(QChar(u'\0')) ||
+            !form_.Picture().save(command.Argument, "PNG")) {
+            throw ScriptFailure(QStringLiteral("cannot write %1").arg(command.Argument));
+        }
+        return;
+    case ScriptVerb::Quit:
+        finished_ = true;
+        exit_(0);
+        return;
+    }
+}
+
+bool ScriptRunner::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && !finished_ && watched->isWidgetType()) {
+        const auto* window = static_cast<QWidget*>(watched);
+        if (window->isWindow() && window->isModal()) {
+            if (const auto* box = qobject_cast<const QMessageBox*>(window)) {
+                Print("message: " + box->text().toStdString());
+            }
+            // The command that opened the window waits inside it; the script goes on there.
+            if (executing_ > 0) {
+                ScheduleStep();
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ScriptRunner::Print(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), out_);
+    std::fputc('\n', out_);
+    std::fflush(out_);
+}
+
+void ScriptRunner::Fail(int lineNumber, const QString& reason) {
+    std::fprintf(err_, "script: line %d: %s\n", lineNumber, reason.toUtf8().constData());
+    std::fflush(err_);
+    std::fflush(out_);
+    Finish();
+    exit_(2);
+}
+
+void ScriptRunner::Finish() {
+    finished_ = true;
+    qApp->removeEventFilter(this);
+}
+
+} // namespace dorvik

@@ -1,0 +1,36 @@
+#pragma once
+// StatusBar1: a status bar of fixed-width text panels. Panels that do not fit are cut at the
+// window's edge instead of widening the window, so any window width is possible.
+
+#include <QStatusBar>
+#include <QString>
+
+#include <vector>
+
+namespace dorvik {
+
+class StatusPanels final : public QStatusBar {
+    Q_OBJECT
+
+public:
+    struct Panel {
+        int Width = 0;
+        QString Text;
+    };
+
+    StatusPanels(std::vector<Panel> panels, QWidget* parent);
+
+    int PanelCount() const noexcept { return static_cast<int>(panels_.size()); }
+    // The text of a panel; empty for a panel that does not exist.
+    QString PanelText(int index) const;
+    int PanelWidth(int index) const;
+    void SetPanelText(int index, const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::vector<Panel> panels_;
+};
+
+} // namespace dorvik
