@@ -118,6 +118,9 @@ const Defect Defects[] = {
     {"kind beyond a byte", Edited("R7 1 5", "R7 300 5"), 13,
      "kind 44 (as stored) of part \"R7\" sets bits beyond the low four"},
     {"no keyword at all", "just some words\nand more\n", 0, "no section keyword anywhere"},
+    {"duplicate name a terminal cannot show",
+     Edited("U1 5 4\nR7 1 5", "\x01\xE9 5 4\n\x01\xE9 1 5"), 13,
+     "part name \"\\x01\\xE9\" is also on line 12"},
 };
 
 TEST(Checker, FindsEachDefectOnItsLine) {
@@ -139,11 +142,15 @@ TEST(Checker, EmptyFileHasNothingToRead) {
     EXPECT_TRUE(Has(CheckBoardBytes(""), 0, "no section keyword anywhere"));
 }
 
-TEST(Checker, BytesAfterTheEndOfInputAreReported) {
+TEST(Checker, RawBytesTheReaderSkipsAreReported) {
     const std::string stored = Encode(WorkedExample) + "\xFF" + Encode("13 1 1 1 GND\n");
     EXPECT_TRUE(Has(CheckBoardBytes(stored), 23, "byte 0xFF ends the input; the 13 bytes"));
     // A Ctrl-Z that only closes the file, as old editors wrote it, is no finding.
     EXPECT_TRUE(CheckBoardBytes(Encode(WorkedExample) + "\x1A").Clean());
+    // A carriage return is dropped unless it ends a line.
+    std::string strayCr = Encode(WorkedExample);
+    strayCr.insert(strayCr.find(Encode("3000 2000")) + 2, "\r");
+    EXPECT_TRUE(Has(CheckBoardBytes(strayCr), 8, "byte 0x0D inside the line is dropped"));
 }
 
 TEST(Checker, ListsAFewOfEachKindAndCountsTheRest) {

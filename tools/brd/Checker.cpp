@@ -32,6 +32,7 @@ enum class Own : int {
     NailSide,
     KindBits,
     AfterEndOfInput,
+    StrayCarriageReturn,
 };
 
 constexpr int KindOf(ReadFinding f) noexcept {
@@ -41,12 +42,33 @@ constexpr int KindOf(Own f) noexcept {
     return static_cast<int>(f);
 }
 
+// Text from the file as a terminal can show it: bytes outside printable ASCII as \xNN.
+std::string Printable(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x20 && b < 0x7F && b != '\\') {
+            out += c;
+        } else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", b);
+            out += escaped;
+        }
+    }
+    return out;
+}
+
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    return "\"" + Printable(text) + "\"";
+}
+
+std::string Lines(std::int64_t n) {
+    return std::to_string(n) + (n == 1 ? " line" : " lines");
 }
 
 std::string ReaderMessage(ReadFinding finding, std::string_view detail) {
-    const std::string d(detail);
+    const std::string raw(detail);
+    const std::string d = Printable(detail);
     switch (finding) {
     case ReadFinding::LineCut:
         return "line longer than 399 bytes; the rest of it is not read";
@@ -59,11 +81,11 @@ std::string ReaderMessage(ReadFinding finding, std::string_view detail) {
     case ReadFinding::ExtraTokens:
         return "too many tokens (" + d + ")";
     case ReadFinding::NotANumber:
-        return Quoted(d) + " is not a whole number; it reads as " +
-               std::to_string(ParseInt(d.c_str()));
+        return Quoted(raw) + " is not a whole number; it reads as " +
+               std::to_string(ParseInt(raw.c_str()));
     case ReadFinding::NumberOutOfRange:
-        return Quoted(d) + " does not fit in 32 bits; it reads as " +
-               std::to_string(ParseInt(d.c_str()));
+        return Quoted(raw) + " does not fit in 32 bits; it reads as " +
+               std::to_string(ParseInt(raw.c_str()));
     case ReadFinding::NameCut:
         return "name " + d + "; it is cut";
     case ReadFinding::NameBeforeLength:
@@ -157,27 +179,30 @@ bool ContainsKeyword(std::string_view bytes) {
                        [&](std::string_view k) { return bytes.find(k) != std::string_view::npos; });
 }
 
-// A byte 0x1A or 0xFF ends the input; anything after it but line ends is never read.
-void CheckEndOfInput(std::string_view stored, Reporter& reporter) {
-    const std::size_t stop = stored.find_first_of(std::string_view("\x1A\xFF", 2));
-    if (stop == std::string_view::npos) {
-        return;
+// What the reader's text-mode stream does to the raw bytes: a byte 0x1A or 0xFF ends the input,
+// so anything after it but line ends is never read, and a carriage return that does not end a
+// line is dropped.
+void CheckRawBytes(std::string_view stored, Reporter& reporter) {
+    int line = 1;
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        const auto b = static_cast<unsigned char>(stored[i]);
+        if (b == '\n') {
+            ++line;
+        } else if (b == '\r' && (i + 1 == stored.size() || stored[i + 1] != '\n')) {
+            reporter.Add(KindOf(Own::StrayCarriageReturn), line,
+                         "byte 0x0D inside the line is dropped when the file is read");
+        } else if (b == 0x1A || b == 0xFF) {
+            const std::string_view rest = stored.substr(i + 1);
+            if (rest.find_first_not_of(std::string_view("\r\n\x1A", 3)) != std::string_view::npos) {
+                char text[8];
+                std::snprintf(text, sizeof text, "0x%02X", b);
+                reporter.Add(KindOf(Own::AfterEndOfInput), line,
+                             std::string("byte ") + text + " ends the input; the " +
+                                 std::to_string(rest.size()) + " bytes after it are never read");
+            }
+            return;
+        }
     }
-    const std::string_view rest = stored.substr(stop + 1);
-    const bool unread =
-        rest.find_first_not_of(std::string_view("\r\n\x1A", 3)) != std::string_view::npos;
-    if (!unread) {
-        return;
-    }
-    const auto line =
-        static_cast<int>(
-            std::count(stored.begin(), stored.begin() + static_cast<std::ptrdiff_t>(stop), '\n')) +
-        1;
-    char byte[8];
-    std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(stored[stop]));
-    reporter.Add(KindOf(Own::AfterEndOfInput), line,
-                 std::string("byte ") + byte + " ends the input; the " +
-                     std::to_string(rest.size()) + " bytes after it are never read");
 }
 
 struct TableCount {
@@ -205,8 +230,7 @@ void CheckCounts(const BoardData& board, const ReadSummary& summary, const Obser
         }
         if (t.Declared != t.Lines) {
             reporter.Add(KindOf(Own::CountMismatch), line,
-                         declared + ", but " + std::to_string(t.Lines) + " lines under " +
-                             Quoted(t.Keyword));
+                         declared + ", but " + Lines(t.Lines) + " under " + Quoted(t.Keyword));
         }
     }
 }
@@ -219,7 +243,7 @@ std::string PinLabel(const BoardData& board, const std::vector<std::int32_t>& ow
         return "pin entry " + std::to_string(pin + 1) + " (no part)";
     }
     return "pin " + std::to_string(pin - FirstPinOf(board, part) + 1) + " of " +
-           PartName(board.PartTable[static_cast<std::size_t>(part)]);
+           Printable(PartName(board.PartTable[static_cast<std::size_t>(part)]));
 }
 
 void CheckParts(const BoardData& board, const Observer& observer, Reporter& reporter) {
@@ -342,7 +366,7 @@ CheckReport CheckBoardBytes(std::string_view stored) {
         }
         return reporter.Finish();
     }
-    CheckEndOfInput(stored, reporter);
+    CheckRawBytes(stored, reporter);
     if (!summary.VarDataSeen) {
         reporter.Add(KindOf(Own::NoVarData), 0,
                      "no \"var_data:\" line, so the program sees no entries");
