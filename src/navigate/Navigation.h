@@ -19,8 +19,10 @@ void ZoomOutAt(Workspace& ws, std::int32_t px, std::int32_t py);
 void PanStep(Workspace& ws, PanDirection direction);
 // Zoom 1, no pan.
 void HomeView(Workspace& ws);
-// The next quarter turn; loads the matching glyph file ("arrow1l.bmp", ...) from the directory
-// (empty: the bare name, looked up in the current directory) into the rotate button.
+// The next quarter turn; loads the matching glyph file ("arrow1l.bmp", ...) into the rotate
+// button. The directory is put in front of the name as given, so it ends in a separator; empty
+// gives the bare name, looked up in the current directory. A glyph that cannot be read throws
+// CommandError after Rotation has advanced, and nothing is redrawn.
 void RotateStep(Workspace& ws, const std::string& glyphDirectory);
 // Part names on or off, with the "V" caption's colour.
 void ToggleText(Workspace& ws);
