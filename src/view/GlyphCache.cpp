@@ -14,16 +14,15 @@ namespace {
 
 constexpr int MaxPixelSize = 256;
 
-// Blends the colour over a pixel by coverage (0 leaves it, 255 replaces it).
+// Blends the colour over a pixel by coverage (0 leaves it, 255 replaces it), red and blue
+// together in one multiplication.
 std::uint32_t Blend(std::uint32_t under, std::uint32_t rgb, std::uint32_t coverage) noexcept {
-    const std::uint32_t keep = 255 - coverage;
-    std::uint32_t out = 0xFF000000u;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const std::uint32_t a = (rgb >> shift) & 0xFF;
-        const std::uint32_t b = (under >> shift) & 0xFF;
-        out |= ((a * coverage + b * keep + 127) / 255) << shift;
-    }
-    return out;
+    const std::uint32_t a = coverage + (coverage >> 7); // 0..256
+    const std::uint32_t keep = 256 - a;
+    const std::uint32_t redBlue =
+        (((rgb & 0xFF00FFu) * a + (under & 0xFF00FFu) * keep) >> 8) & 0xFF00FFu;
+    const std::uint32_t green = (((rgb & 0xFF00u) * a + (under & 0xFF00u) * keep) >> 8) & 0xFF00u;
+    return 0xFF000000u | redBlue | green;
 }
 
 } // namespace
@@ -52,7 +51,6 @@ GlyphCache::Face& GlyphCache::FaceOf(int pixelSize) {
     const QFontMetrics metrics(face->Font);
     face->PixelSize = pixelSize;
     face->Ascent = metrics.ascent();
-    face->LineHeight = metrics.height();
     faces_.push_back(std::move(face));
     last_ = faces_.back().get();
     return *last_;
@@ -81,17 +79,29 @@ const GlyphCache::Glyph& GlyphCache::GlyphOf(Face& face, unsigned char c) {
         painter.setPen(Qt::white);
         painter.drawText(QPoint(1 - bounds.left(), 1 - bounds.top()), QString(ch));
     }
-    glyph.OffsetX = bounds.left() - 1;
-    glyph.OffsetY = face.Ascent + bounds.top() - 1;
-    glyph.Width = mask.width();
-    glyph.Height = mask.height();
-    glyph.Start = face.Coverage.size();
+    const int maskX = bounds.left() - 1;
+    const int maskY = face.Ascent + bounds.top() - 1;
+    glyph.FirstRun = face.Runs.size();
+    glyph.Top = maskY + mask.height();
+    glyph.Bottom = maskY;
     for (int row = 0; row < mask.height(); ++row) {
         const auto* line = reinterpret_cast<const QRgb*>(mask.constScanLine(row));
-        for (int col = 0; col < mask.width(); ++col) {
-            face.Coverage.push_back(static_cast<std::uint8_t>(qAlpha(line[col])));
+        for (int col = 0; col < mask.width();) {
+            if (qAlpha(line[col]) == 0) {
+                ++col;
+                continue;
+            }
+            Run run{maskX + col, maskY + row, 0, face.Coverage.size()};
+            for (; col < mask.width() && qAlpha(line[col]) != 0; ++col) {
+                face.Coverage.push_back(static_cast<std::uint8_t>(qAlpha(line[col])));
+                ++run.Length;
+            }
+            face.Runs.push_back(run);
+            glyph.Top = std::min(glyph.Top, run.OffsetY);
+            glyph.Bottom = std::max(glyph.Bottom, run.OffsetY + 1);
         }
     }
+    glyph.RunCount = face.Runs.size() - glyph.FirstRun;
     return glyph;
 }
 
@@ -114,24 +124,25 @@ void GlyphCache::Draw(const PixelBuffer& buffer, std::int64_t x, std::int64_t y,
             break;
         }
         const Glyph& glyph = GlyphOf(face, static_cast<unsigned char>(c));
-        const std::int64_t left = pen + glyph.OffsetX;
-        const std::int64_t colFirst = std::max<std::int64_t>(0, -left);
-        const std::int64_t colEnd = std::min<std::int64_t>(glyph.Width, buffer.Width - left);
-        for (int row = 0; row < glyph.Height && colFirst < colEnd; ++row) {
-            const std::int64_t py = y + glyph.OffsetY + row;
+        if (y + glyph.Bottom <= 0 || y + glyph.Top >= buffer.Height) {
+            pen += glyph.Advance;
+            continue;
+        }
+        const Run* runs = face.Runs.data() + glyph.FirstRun;
+        for (std::size_t i = 0; i < glyph.RunCount; ++i) {
+            const Run& run = runs[i];
+            const std::int64_t py = y + run.OffsetY;
+            const std::int64_t left = pen + run.OffsetX;
             if (py < 0 || py >= buffer.Height) {
                 continue;
             }
-            const std::uint8_t* coverage =
-                face.Coverage.data() + glyph.Start + static_cast<std::size_t>(row) * glyph.Width;
+            const std::int64_t first = std::max<std::int64_t>(0, -left);
+            const std::int64_t end = std::min<std::int64_t>(run.Length, buffer.Width - left);
+            const std::uint8_t* coverage = face.Coverage.data() + run.Start;
             std::uint32_t* out = buffer.Row(py) + left;
-            for (std::int64_t col = colFirst; col < colEnd; ++col) {
-                const std::uint32_t a = coverage[col];
-                if (a == 255) {
-                    out[col] = solid;
-                } else if (a != 0) {
-                    out[col] = Blend(out[col], rgb, a);
-                }
+            for (std::int64_t k = first; k < end; ++k) {
+                const std::uint32_t a = coverage[k];
+                out[k] = a == 255 ? solid : Blend(out[k], rgb, a);
             }
         }
         pen += glyph.Advance;

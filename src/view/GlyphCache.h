@@ -28,21 +28,27 @@ public:
     static int PixelSizeOfPoints(int points) noexcept;
 
 private:
+    // A stretch of one mask row whose pixels are at least partly covered.
+    struct Run {
+        int OffsetX = 0; // from the pen position
+        int OffsetY = 0; // from the top of the line
+        int Length = 0;
+        std::size_t Start = 0; // in Coverage
+    };
     struct Glyph {
         bool Ready = false;
-        int OffsetX = 0; // of the mask from the pen position
-        int OffsetY = 0; // of the mask from the top of the line
-        int Width = 0;
-        int Height = 0;
         int Advance = 0;
-        std::size_t Start = 0; // in Coverage
+        int Top = 0;    // rows the runs span, from the top of the line
+        int Bottom = 0; // (excluded)
+        std::size_t FirstRun = 0;
+        std::size_t RunCount = 0;
     };
     struct Face {
         QFont Font;
         int PixelSize = 0;
-        int LineHeight = 0;
         int Ascent = 0;
         std::array<Glyph, 256> Glyphs{};
+        std::vector<Run> Runs;
         std::vector<std::uint8_t> Coverage;
     };
 

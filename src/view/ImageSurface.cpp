@@ -76,7 +76,20 @@ void ImageSurface::Ellipse(int left, int top, int right, int bottom) {
     if (brushSolid_) {
         EllipseFill(buffer, box, brush_);
     }
-    EllipseOutline(buffer, box, pen_);
+    const std::int64_t width = box.Right - box.Left;
+    const std::int64_t height = box.Bottom - box.Top;
+    if (width < 1 || height < 1 || box.Right <= 0 || box.Bottom <= 0 || box.Left >= Width() ||
+        box.Top >= Height()) {
+        return;
+    }
+    if (width > EllipseOutlineShape::MaxSize || height > EllipseOutlineShape::MaxSize) {
+        EllipseOutline(buffer, box, pen_);
+        return;
+    }
+    if (!circle_.Fits(width, height)) {
+        circle_.Build(width, height);
+    }
+    circle_.Draw(buffer, box.Left, box.Top, pen_);
 }
 
 void ImageSurface::MoveTo(int x, int y) {

@@ -42,6 +42,7 @@ private:
 
     QImage image_;
     GlyphCache glyphs_;
+    EllipseOutlineShape circle_;      // the last ellipse size drawn
     std::uint32_t pen_ = 0xFF000000u; // pixel values, 0xAARRGGBB
     std::uint32_t brush_ = 0xFF000000u;
     std::uint32_t font_ = 0xFF000000u;

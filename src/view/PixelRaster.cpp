@@ -87,6 +87,23 @@ private:
     bool exact_;
 };
 
+// The outline on a row: the pixels of its span that have no inscribed neighbour above or below,
+// plus the span's two ends. A neighbour row that the ellipse misses leaves the whole span.
+EllipseOutlineShape::Row OutlineRow(std::int64_t width, std::int64_t above, std::int64_t here,
+                                    std::int64_t below) noexcept {
+    if (here == EllipseRows::None) {
+        return {};
+    }
+    const auto insetOrAll = [&](std::int64_t inset) {
+        return inset == EllipseRows::None ? width : inset;
+    };
+    const std::int64_t left = here;
+    const std::int64_t right = width - 1 - here;
+    const std::int64_t inner = std::max(insetOrAll(above), insetOrAll(below));
+    return {left, std::min(right, std::max(left, inner - 1)),
+            std::max(left, std::min(right, width - inner)), right};
+}
+
 // Rounds toward minus infinity and plus infinity, for a positive divisor.
 Wide FloorDiv(Wide a, Wide m) noexcept {
     return a >= 0 ? a / m : -((-a + m - 1) / m);
@@ -145,23 +162,40 @@ void EllipseOutline(const PixelBuffer& buffer, Box box, std::uint32_t value) noe
     const EllipseRows rows(box);
     const std::int64_t first = std::max<std::int64_t>(box.Top, 0);
     const std::int64_t end = std::min<std::int64_t>(box.Bottom, buffer.Height);
-    // A row without pixels leaves its neighbours' whole spans on the outline.
-    const auto insetOrAll = [&](std::int64_t inset) {
-        return inset == EllipseRows::None ? rows.Width() : inset;
-    };
     std::int64_t above = rows.Inset(first - 1);
     std::int64_t here = rows.Inset(first);
     for (std::int64_t y = first; y < end; ++y) {
         const std::int64_t below = rows.Inset(y + 1);
-        if (here != EllipseRows::None) {
-            const std::int64_t left = box.Left + here;
-            const std::int64_t right = box.Right - 1 - here;
-            const std::int64_t inner = std::min(insetOrAll(above), insetOrAll(below));
-            Span(buffer, y, left, std::min(right, std::max(left, box.Left + inner - 1)), value);
-            Span(buffer, y, std::max(left, std::min(right, box.Right - inner)), right, value);
-        }
+        const auto row = OutlineRow(rows.Width(), above, here, below);
+        Span(buffer, y, box.Left + row.Left, box.Left + row.LeftEnd, value);
+        Span(buffer, y, box.Left + row.RightStart, box.Left + row.Right, value);
         above = here;
         here = below;
+    }
+}
+
+void EllipseOutlineShape::Build(std::int64_t width, std::int64_t height) {
+    width_ = std::clamp<std::int64_t>(width, 1, MaxSize);
+    height_ = std::clamp<std::int64_t>(height, 1, MaxSize);
+    const EllipseRows rows(Box{0, 0, width_, height_});
+    rows_.assign(static_cast<std::size_t>(height_), Row{});
+    for (std::int64_t y = 0; y < height_; ++y) {
+        rows_[static_cast<std::size_t>(y)] =
+            OutlineRow(width_, rows.Inset(y - 1), rows.Inset(y), rows.Inset(y + 1));
+    }
+}
+
+void EllipseOutlineShape::Draw(const PixelBuffer& buffer, std::int64_t left, std::int64_t top,
+                               std::uint32_t value) const noexcept {
+    if (!Usable(buffer) || !Overlaps(buffer, Box{left, top, left + width_, top + height_})) {
+        return;
+    }
+    const std::int64_t first = std::max<std::int64_t>(top, 0);
+    const std::int64_t end = std::min<std::int64_t>(top + height_, buffer.Height);
+    for (std::int64_t y = first; y < end; ++y) {
+        const Row& row = rows_[static_cast<std::size_t>(y - top)];
+        Span(buffer, y, left + row.Left, left + row.LeftEnd, value);
+        Span(buffer, y, left + row.RightStart, left + row.Right, value);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace dorvik {
 
@@ -37,6 +38,36 @@ void FrameBox(const PixelBuffer& buffer, Box box, int penWidth, std::uint32_t va
 // that touches the box's four edges. The outline is the inscribed pixels that have an outside
 // neighbour above, below, left or right.
 void EllipseOutline(const PixelBuffer& buffer, Box box, std::uint32_t value) noexcept;
+
+// The outline of the ellipse inscribed in a box of one size, worked out once and drawn at many
+// places: a board draws all its pin marks with one size.
+class EllipseOutlineShape final {
+public:
+    // Sizes up to this are kept row by row; larger ellipses are drawn by EllipseOutline.
+    static constexpr std::int64_t MaxSize = 4096;
+
+    // Whether the shape holds the outline for a box of this size (1..MaxSize each way).
+    bool Fits(std::int64_t width, std::int64_t height) const noexcept {
+        return width == width_ && height == height_;
+    }
+    void Build(std::int64_t width, std::int64_t height);
+    void Draw(const PixelBuffer& buffer, std::int64_t left, std::int64_t top,
+              std::uint32_t value) const noexcept;
+
+    // Where a row's outline lies, as offsets from the box's left edge: [Left, LeftEnd] and
+    // [RightStart, Right]; a row that the ellipse misses has Left > Right.
+    struct Row {
+        std::int64_t Left = 1;
+        std::int64_t LeftEnd = 0;
+        std::int64_t RightStart = 1;
+        std::int64_t Right = 0;
+    };
+
+private:
+    std::int64_t width_ = 0;
+    std::int64_t height_ = 0;
+    std::vector<Row> rows_;
+};
 void EllipseFill(const PixelBuffer& buffer, Box box, std::uint32_t value) noexcept;
 
 // A one-pixel line from (x0, y0) towards (x1, y1); the end pixel is not drawn.
