@@ -344,15 +344,24 @@ CheckReport CheckBoardBytes(std::string_view stored) {
     Observer observer(reporter);
     auto board = std::make_unique<BoardData>();
 
-    std::FILE* file = std::tmpfile();
-    if (file == nullptr) {
-        reporter.Add(0, 0, "no temporary file for reading the board");
-        return reporter.Finish();
+    // The reader takes a stream; the bytes are read in place. An empty file needs no stream.
+    std::FILE* file = nullptr;
+    if (!stored.empty()) {
+        file = ::fmemopen(const_cast<char*>(stored.data()), stored.size(), "rb");
+        if (file == nullptr) {
+            CheckReport failed;
+            failed.Error = "cannot read the board from memory";
+            return failed;
+        }
     }
-    std::fwrite(stored.data(), 1, stored.size(), file);
-    std::rewind(file);
-    const ReadSummary summary = ReadBoardFile(file, *board, &observer);
-    std::fclose(file);
+    ReadSummary summary;
+    {
+        BoardStream stream(file);
+        summary = ReadBoardFile(stream, *board, &observer);
+    }
+    if (file != nullptr) {
+        std::fclose(file);
+    }
 
     if (!summary.AnyKeyword) {
         reporter.Clear(); // every line is data before a keyword; one finding says it all

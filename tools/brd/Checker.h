@@ -2,6 +2,7 @@
 // The board-file checker: everything out of format that the reader silently tolerates, with the
 // line it was found on.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +16,8 @@ struct CheckFinding {
 
 struct CheckReport {
     std::vector<CheckFinding> Findings; // in line order, file-wide ones first
-    bool Clean() const noexcept { return Findings.empty(); }
+    std::optional<std::string> Error;   // the check itself could not run
+    bool Clean() const noexcept { return Findings.empty() && !Error; }
 };
 
 // At most this many findings of one kind are listed; one more line counts the rest.

@@ -19,14 +19,14 @@ constexpr std::string_view Usage =
     "Usage: dorvik-brd COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
-    "  decode FILE     print the plain text of a stored board file\n"
-    "  encode FILE     print the stored form of a plain-text board file\n"
+    "  decode [FILE]   print the plain text of a stored board file\n"
+    "  encode [FILE]   print the stored form of a plain-text board file\n"
     "  generate [--parts N] [--seed S] [--full] [-o FILE]\n"
     "                  write a synthetic board in the stored form (default 100 parts,\n"
     "                  seed 1); --full fills every table to its capacity\n"
-    "  check FILE      list everything out of format in a stored board file\n"
+    "  check [FILE]    list everything out of format in a stored board file\n"
     "\n"
-    "FILE may be - for standard input. Output goes to standard output.\n"
+    "Without FILE, or with -, standard input is read. Output goes to standard output.\n"
     "Exit status: 0 done (check: no findings), 1 check found something, 2 error.\n";
 
 struct Streams {
@@ -96,16 +96,17 @@ bool Flush(std::FILE* out) {
 
 int Convert(const Streams& io, std::span<const std::string_view> args, bool decode) {
     const char* command = decode ? "decode" : "encode";
-    if (args.size() != 1) {
+    if (args.size() > 1) {
         return UsageError(io, std::string(command) + " takes one FILE");
     }
-    const auto input = Load(io, args[0]);
+    const std::string_view path = args.empty() ? "-" : args[0];
+    const auto input = Load(io, path);
     if (!input) {
         return ExitError;
     }
     const CodecResult result = decode ? DecodeStored(*input) : EncodePlain(*input);
     if (result.Error) {
-        return Fail(io, std::string(args[0]) + ": " + result.Error->Message);
+        return Fail(io, std::string(path) + ": " + result.Error->Message);
     }
     Write(io.out, result.Bytes);
     return Flush(io.out) ? ExitOk : Fail(io, "cannot write the output");
@@ -161,15 +162,19 @@ int Generate(const Streams& io, std::span<const std::string_view> args) {
 }
 
 int Check(const Streams& io, std::span<const std::string_view> args) {
-    if (args.size() != 1) {
+    if (args.size() > 1) {
         return UsageError(io, "check takes one FILE");
     }
-    const auto input = Load(io, args[0]);
+    const std::string_view path = args.empty() ? "-" : args[0];
+    const auto input = Load(io, path);
     if (!input) {
         return ExitError;
     }
-    const std::string name = args[0] == "-" ? "<stdin>" : std::string(args[0]);
+    const std::string name = path == "-" ? "<stdin>" : std::string(path);
     const CheckReport report = CheckBoardBytes(*input);
+    if (report.Error) {
+        return Fail(io, name + ": " + *report.Error);
+    }
     for (const CheckFinding& f : report.Findings) {
         Write(io.out, name + (f.Line > 0 ? ":" + std::to_string(f.Line) : std::string()) + ": " +
                           f.Message + "\n");
