@@ -35,10 +35,10 @@ enum class Own : int {
     StrayCarriageReturn,
 };
 
-constexpr int KindOf(ReadFinding f) noexcept {
+constexpr int Category(ReadFinding f) noexcept {
     return static_cast<int>(f);
 }
-constexpr int KindOf(Own f) noexcept {
+constexpr int Category(Own f) noexcept {
     return static_cast<int>(f);
 }
 
@@ -148,7 +148,7 @@ public:
     explicit Observer(Reporter& reporter) : reporter_(reporter) {}
 
     void Finding(int lineNumber, ReadFinding finding, std::string_view detail) override {
-        reporter_.Add(KindOf(finding), lineNumber, ReaderMessage(finding, detail));
+        reporter_.Add(Category(finding), lineNumber, ReaderMessage(finding, detail));
     }
     void DataLine(int lineNumber, Section section) override {
         lines_[static_cast<std::size_t>(section)].push_back(lineNumber);
@@ -189,14 +189,14 @@ void CheckRawBytes(std::string_view stored, Reporter& reporter) {
         if (b == '\n') {
             ++line;
         } else if (b == '\r' && (i + 1 == stored.size() || stored[i + 1] != '\n')) {
-            reporter.Add(KindOf(Own::StrayCarriageReturn), line,
+            reporter.Add(Category(Own::StrayCarriageReturn), line,
                          "byte 0x0D inside the line is dropped when the file is read");
         } else if (b == 0x1A || b == 0xFF) {
             const std::string_view rest = stored.substr(i + 1);
             if (rest.find_first_not_of(std::string_view("\r\n\x1A", 3)) != std::string_view::npos) {
                 char text[8];
                 std::snprintf(text, sizeof text, "0x%02X", b);
-                reporter.Add(KindOf(Own::AfterEndOfInput), line,
+                reporter.Add(Category(Own::AfterEndOfInput), line,
                              std::string("byte ") + text + " ends the input; the " +
                                  std::to_string(rest.size()) + " bytes after it are never read");
             }
@@ -225,11 +225,11 @@ void CheckCounts(const BoardData& board, const ReadSummary& summary, const Obser
     for (const TableCount& t : tables) {
         const std::string declared = std::string(t.Count) + " " + std::to_string(t.Declared);
         if (t.Declared < 0 || t.Declared > t.Capacity) {
-            reporter.Add(KindOf(Own::CountOutOfRange), line,
+            reporter.Add(Category(Own::CountOutOfRange), line,
                          declared + " is outside 0 to the capacity " + std::to_string(t.Capacity));
         }
         if (t.Declared != t.Lines) {
-            reporter.Add(KindOf(Own::CountMismatch), line,
+            reporter.Add(Category(Own::CountMismatch), line,
                          declared + ", but " + Lines(t.Lines) + " under " + Quoted(t.Keyword));
         }
     }
@@ -253,12 +253,12 @@ void CheckParts(const BoardData& board, const Observer& observer, Reporter& repo
         const int line = observer.LineOf(Section::Parts, j);
         const auto [it, added] = byName.try_emplace(PartName(part), j);
         if (!added) {
-            reporter.Add(KindOf(Own::DuplicatePart), line,
+            reporter.Add(Category(Own::DuplicatePart), line,
                          "part name " + Quoted(PartName(part)) + " is also on line " +
                              std::to_string(observer.LineOf(Section::Parts, it->second)));
         }
         if ((part.Kind & ~15) != 0) {
-            reporter.Add(KindOf(Own::KindBits), line,
+            reporter.Add(Category(Own::KindBits), line,
                          "kind " + std::to_string(part.Kind) + " (as stored) of part " +
                              Quoted(PartName(part)) + " sets bits beyond the low four");
         }
@@ -269,7 +269,7 @@ void CheckParts(const BoardData& board, const Observer& observer, Reporter& repo
                 ? board.PartTable[static_cast<std::size_t>(board.PartCount - 1)].PinEnd
                 : 0;
         if (owned < board.PinCount) {
-            reporter.Add(KindOf(Own::PinsWithoutPart), observer.LineOf(Section::Pins, owned),
+            reporter.Add(Category(Own::PinsWithoutPart), observer.LineOf(Section::Pins, owned),
                          "pin entries " + std::to_string(owned + 1) + " to " +
                              std::to_string(board.PinCount) +
                              " belong to no part (the last PinEnd is " + std::to_string(owned) +
@@ -293,12 +293,12 @@ void CheckProbesAndNails(const BoardData& board, const Observer& observer, Repor
         const int line = observer.LineOf(Section::Nails, n);
         const auto [it, added] = nailByNumber.try_emplace(nail.Number, n);
         if (!added) {
-            reporter.Add(KindOf(Own::DuplicateNail), line,
+            reporter.Add(Category(Own::DuplicateNail), line,
                          "nail number " + std::to_string(nail.Number) + " is also on line " +
                              std::to_string(observer.LineOf(Section::Nails, it->second)));
         }
         if (nail.Side != TopSide && nail.Side != BottomSide) {
-            reporter.Add(KindOf(Own::NailSide), line,
+            reporter.Add(Category(Own::NailSide), line,
                          "nail " + std::to_string(nail.Number) + " has side " +
                              std::to_string(nail.Side) + ", neither 1 (top) nor 2 (bottom)");
         }
@@ -314,14 +314,14 @@ void CheckProbesAndNails(const BoardData& board, const Observer& observer, Repor
         const int line = observer.LineOf(Section::Pins, i);
         const auto it = nailByNumber.find(p.Probe);
         if (it == nailByNumber.end()) {
-            reporter.Add(KindOf(Own::ProbeWithoutNail), line,
+            reporter.Add(Category(Own::ProbeWithoutNail), line,
                          PinLabel(board, owner, i) + ": probe " + std::to_string(p.Probe) +
                              " matches no nail");
             continue;
         }
         const NailEntry& nail = board.NailTable[static_cast<std::size_t>(it->second)];
         if (std::string_view(NailNet(nail)) != PinNet(p)) {
-            reporter.Add(KindOf(Own::ProbeOnOtherNet), line,
+            reporter.Add(Category(Own::ProbeOnOtherNet), line,
                          PinLabel(board, owner, i) + " is on net " + Quoted(PinNet(p)) +
                              ", but its probe " + std::to_string(p.Probe) + " touches net " +
                              Quoted(NailNet(nail)));
@@ -330,7 +330,7 @@ void CheckProbesAndNails(const BoardData& board, const Observer& observer, Repor
     for (std::int32_t n = 0; n < board.NailCount; ++n) {
         const NailEntry& nail = board.NailTable[static_cast<std::size_t>(n)];
         if (pinNets.count(NailNet(nail)) == 0) {
-            reporter.Add(KindOf(Own::NailNetWithoutPin), observer.LineOf(Section::Nails, n),
+            reporter.Add(Category(Own::NailNetWithoutPin), observer.LineOf(Section::Nails, n),
                          "nail " + std::to_string(nail.Number) + ": no pin carries its net " +
                              Quoted(NailNet(nail)));
         }
@@ -366,18 +366,18 @@ CheckReport CheckBoardBytes(std::string_view stored) {
     if (!summary.AnyKeyword) {
         reporter.Clear(); // every line is data before a keyword; one finding says it all
         if (ContainsKeyword(stored)) {
-            reporter.Add(KindOf(Own::PlainText), 0,
+            reporter.Add(Category(Own::PlainText), 0,
                          "the file is plain text, not the stored form; store it with "
                          "\"dorvik-brd encode\"");
         } else {
-            reporter.Add(KindOf(Own::NoKeyword), 0,
+            reporter.Add(Category(Own::NoKeyword), 0,
                          "no section keyword anywhere: nothing in the file is read");
         }
         return reporter.Finish();
     }
     CheckRawBytes(stored, reporter);
     if (!summary.VarDataSeen) {
-        reporter.Add(KindOf(Own::NoVarData), 0,
+        reporter.Add(Category(Own::NoVarData), 0,
                      "no \"var_data:\" line, so the program sees no entries");
     } else {
         CheckCounts(*board, summary, observer, reporter);

@@ -15,8 +15,8 @@ namespace dorvik::brd {
 
 namespace {
 
-// Pins per part of the usual mix of blocks, a little generous; above this share of the pin table
-// the generator switches to the mix with fewer ICs.
+// Pins per part of the usual mix of blocks, a little generous. When the usual mix would fill more
+// than nine tenths of the pin table, the generator takes the mix with fewer ICs.
 constexpr std::int64_t UsualPinsPerPartTimesTen = 60;
 
 } // namespace
