@@ -1,0 +1,74 @@
+// Runs the benchmarks with repetitions, reports medians, and prints the ratios the redraw and
+// the reader are judged by: load / raw_read and redraw / redraw_reference.
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Keeps the median real time of every benchmark, in milliseconds.
+class MedianReporter final : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.aggregate_name == "median") {
+                medians[run.run_name.str()] = run.GetAdjustedRealTime() /
+                                              benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> medians;
+};
+
+void PrintRatios(const std::map<std::string, double>& medians) {
+    std::printf("\nMedians and ratios (ms):\n");
+    const auto load = medians.find("load");
+    const auto raw = medians.find("raw_read");
+    if (load != medians.end() && raw != medians.end()) {
+        std::printf("  load %.2f  raw_read %.2f  load / raw_read %.2f\n", load->second, raw->second,
+                    load->second / raw->second);
+    }
+    for (const auto& [name, ms] : medians) {
+        if (name.rfind("redraw/", 0) != 0) {
+            continue;
+        }
+        const auto ref = medians.find("redraw_reference" + name.substr(6));
+        if (ref != medians.end()) {
+            std::printf("  %-34s redraw %7.2f  reference %7.2f  ratio %.3f\n",
+                        name.substr(7).c_str(), ms, ref->second, ms / ref->second);
+        }
+    }
+    struct rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    std::printf("  peak memory of this process: %.1f MB\n", usage.ru_maxrss / 1024.0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "C");
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
+
+    std::vector<char*> args(argv, argv + argc);
+    std::string repetitions = "--benchmark_repetitions=5";
+    std::string aggregates = "--benchmark_report_aggregates_only=true";
+    args.insert(args.begin() + 1, {repetitions.data(), aggregates.data()});
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    PrintRatios(reporter.medians);
+    benchmark::Shutdown();
+    return 0;
+}
