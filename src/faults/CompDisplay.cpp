@@ -1,0 +1,144 @@
+// The component display: over the board, each part the entries name with its name in yellow, a
+// green rectangle, purple pins, and the listed pins in their entry's colour with their nails
+// framed.
+
+#include "faults/DisplayRun.h"
+#include "faults/EntryMatch.h"
+#include "faults/FaultDisplays.h"
+#include "faults/PixelMath.h"
+#include "view/Primitives.h"
+#include "view/Render.h"
+#include "view/ViewGeometry.h"
+#include "view/Workspace.h"
+
+#include <algorithm>
+#include <charconv>
+#include <string>
+
+namespace dorvik {
+
+namespace {
+
+EntryText<CompTextSize>& CompEntry(WindowState& s, std::size_t k) noexcept {
+    return k == 0 ? s.CompText1 : k == 1 ? s.CompText2 : s.CompText3;
+}
+
+// The entry (0..2) that names the part, the earliest when several do. The texts are read afresh
+// each time: a turn of the board inside the run may have emptied one.
+std::optional<std::size_t> EntryNaming(WindowState& s, std::string_view name) noexcept {
+    for (std::size_t k = 0; k < 3; ++k) {
+        if (ContainsDelimited(Text(CompEntry(s, k)), name)) {
+            return k;
+        }
+    }
+    return std::nullopt;
+}
+
+void ReportUnknownEntries(Workspace& ws, const std::array<bool, 3>& found) {
+    WindowState& s = ws.State;
+    if (found[0]) {
+        ws.Controls.SetStatusText("Vostrel Dorvik");
+        return;
+    }
+    std::string message = "Not found: ";
+    for (std::size_t k = 0; k < 3; ++k) {
+        EntryText<CompTextSize>& entry = CompEntry(s, k);
+        if (found[k] || NamesNothing(Text(entry))) {
+            continue;
+        }
+        message += Text(entry).substr(1); // the typed text and its closing comma
+        ws.Controls.SetStatusText(message);
+        SetText(entry, EmptyList); // reported once: later redraws no longer name it
+    }
+}
+
+} // namespace
+
+void DrawCompDisplay(Workspace& ws) {
+    DisplayRun run(ws);
+    WindowState& s = ws.State;
+    const BoardData& board = ws.Board;
+    Surface& canvas = ws.Canvas;
+    const std::int32_t radius = PinRadius(s);
+
+    DrawBoard(ws);
+    if (Text(s.CompText1).empty() && Text(s.CompText2).empty() && Text(s.CompText3).empty()) {
+        return; // a board loaded while this display was chosen: no entries yet
+    }
+
+    std::array<bool, 3> found{};
+    std::array<std::int32_t, 3> sides{};
+    const auto parts = std::clamp<std::int32_t>(board.PartCount, 0,
+                                                static_cast<std::int32_t>(board.PartTable.size()));
+    const auto pins = std::clamp<std::int32_t>(board.PinCount, 0,
+                                               static_cast<std::int32_t>(board.PinTable.size()));
+    for (std::int32_t j = 0; j < parts; ++j) {
+        const PartEntry& part = board.PartTable[static_cast<std::size_t>(j)];
+        const std::string_view name = NameView(part.Name);
+        if (name.empty()) {
+            continue; // a nameless part would match the comma pair of an empty entry
+        }
+        const std::optional<std::size_t> entry = EntryNaming(s, name);
+        if (!entry) {
+            continue;
+        }
+        const std::size_t w = *entry;
+        found[w] = true;
+        sides[w] = part.Kind & 3;
+
+        PartBox box;
+        const std::int32_t first = FirstPinOf(board, j);
+        const std::int32_t end = std::min(part.PinEnd, pins);
+        for (std::int32_t p = first; p < end; ++p) {
+            const PinEntry& pin = board.PinTable[static_cast<std::size_t>(p)];
+            const std::int32_t number = p - first + 1;
+            char digits[12];
+            const auto written = std::to_chars(std::begin(digits), std::end(digits), number);
+            const bool listed =
+                ContainsDelimited(Text(CompEntry(s, w)), std::string_view(digits, written.ptr));
+            if (listed) {
+                ProbeSlot(s, w) = pin.Probe;
+                run.MarkProbes();
+                canvas.SetPenColour(ProbeColours[w]);
+                canvas.SetFontColour(ProbeColours[w]);
+            } else {
+                canvas.SetPenColour(colours::Purple);
+            }
+            if (!PinVisible(part.Kind, s.ViewSide)) {
+                continue;
+            }
+            const std::int32_t x = ToPixelXForSide(s, RotatedX(pin, ws.Rotation));
+            const std::int32_t y = ToPixelY(s, RotatedY(pin, ws.Rotation));
+            if (run.Drawing()) {
+                canvas.Ellipse(Shifted(x, -radius), Shifted(y, -radius), Shifted(x, radius),
+                               Shifted(y, radius));
+                if (listed) {
+                    DrawPinLabel(ws, x, y, number);
+                }
+            }
+            box.Add(x, y);
+        }
+
+        if (!run.Drawing()) {
+            continue;
+        }
+        const LabelPosition label = PartLabelPosition(s, PartName(part), box, radius);
+        canvas.SetFontColour(colours::Yellow);
+        canvas.TextOut(label.X, label.Y, name);
+        if ((part.Kind & 3) != run.FarSide()) {
+            canvas.SetPenColour(colours::Lime);
+            DrawPartRectangle(ws, PartName(part), box, radius);
+        }
+    }
+
+    ReportUnknownEntries(ws, found);
+
+    if (s.NewEntry == 'T') {
+        s.NewEntry = 'N';
+        if (AllFoundOnFarSide(sides, run.FarSide())) {
+            run.TurnBoard("Auto Chane Side");
+        }
+    }
+}
+
+} // namespace dorvik

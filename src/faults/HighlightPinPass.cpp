@@ -1,0 +1,90 @@
+#include "faults/HighlightPinPass.h"
+
+#include "faults/EntryMatch.h"
+#include "faults/PixelMath.h"
+#include "view/Primitives.h"
+#include "view/ViewGeometry.h"
+#include "view/Workspace.h"
+
+#include <algorithm>
+
+namespace dorvik {
+
+namespace {
+
+const HighlightPair* PairFor(std::span<const HighlightPair> pairs, std::int32_t probe) noexcept {
+    for (const HighlightPair& pair : pairs) {
+        if (pair.Value == probe) {
+            return &pair;
+        }
+    }
+    return nullptr;
+}
+
+bool InsideClip(const WindowState& s, std::int32_t x, std::int32_t y) noexcept {
+    return s.ClipLeft < x && x < s.ClipRight && s.ClipTop < y && y < s.ClipBottom;
+}
+
+} // namespace
+
+void HighlightPinPass(Workspace& ws, std::span<const HighlightPair> pairs) {
+    const BoardData& board = ws.Board;
+    const WindowState& s = ws.State;
+    Surface& canvas = ws.Canvas;
+    const std::int32_t radius = PinRadius(s);
+    const auto parts = std::clamp<std::int32_t>(board.PartCount, 0,
+                                                static_cast<std::int32_t>(board.PartTable.size()));
+    const auto pins = std::clamp<std::int32_t>(board.PinCount, 0,
+                                               static_cast<std::int32_t>(board.PinTable.size()));
+
+    std::int32_t p = 0; // one running pin index over all parts
+    for (std::int32_t j = 0; j < parts; ++j) {
+        const PartEntry& part = board.PartTable[static_cast<std::size_t>(j)];
+        const char* name = PartName(part);
+        PartBox box;
+        bool highlighted = false;
+        const std::int32_t first = p;
+        const std::int32_t end = std::min(part.PinEnd, pins);
+        for (; p < end; ++p) {
+            const PinEntry& pin = board.PinTable[static_cast<std::size_t>(p)];
+            const HighlightPair* pair = PairFor(pairs, pin.Probe);
+            if (pair != nullptr) {
+                canvas.SetPenColour(pair->Ink);
+                canvas.SetFontColour(pair->Ink);
+                highlighted = true;
+            } else {
+                canvas.SetPenColour(colours::Blue);
+            }
+            if (!PinVisible(part.Kind, s.ViewSide)) {
+                continue;
+            }
+            const std::int32_t x = ToPixelXForSide(s, RotatedX(pin, ws.Rotation));
+            const std::int32_t y = ToPixelY(s, RotatedY(pin, ws.Rotation));
+            if (InsideClip(s, x, y)) {
+                if (s.Zoom >= 1.0f) {
+                    canvas.Ellipse(Shifted(x, -radius), Shifted(y, -radius), Shifted(x, radius),
+                                   Shifted(y, radius));
+                } else {
+                    canvas.SetPixel(x, y, colours::Blue); // below zoom 1 every pin is a blue dot
+                }
+                if (pair != nullptr) {
+                    DrawPinLabel(ws, x, y, p - first + 1);
+                }
+            }
+            box.Add(x, y);
+        }
+
+        const LabelPosition label = PartLabelPosition(s, name, box, radius);
+        if (!PartBodyVisible(part.Kind, s.ViewSide)) {
+            continue;
+        }
+        DrawPartBox(ws, name, box);
+        DrawPartLabel(ws, name, box);
+        if (highlighted) {
+            canvas.SetFontColour(colours::Teal);
+            canvas.TextOut(label.X, label.Y, NameView(part.Name));
+        }
+    }
+}
+
+} // namespace dorvik
