@@ -62,7 +62,7 @@ struct LabelPosition {
 // Where a part's name goes: inside its box when it fits, else above it.
 LabelPosition PartLabelPosition(const WindowState& s, const char* name, const PartBox& box,
                                 std::int32_t radius) noexcept;
-// The part name in olive at its label position, when TextFlag is 'Y'.
+// The part name in olive at LabelFontSize at its label position, when TextFlag is 'Y'.
 void DrawPartLabel(Workspace& ws, const char* name, const PartBox& box);
 
 // A pin's number next to its mark, in the current font colour.

@@ -104,11 +104,10 @@ void DrawBoard(Workspace& ws) {
         const std::size_t pinEnd = std::min(
             pinCount, static_cast<std::size_t>(std::max(PartPinEnd(part), std::int32_t{0})));
         box.Reset();
-        const bool pinsSeen = PinVisible(kind, side);
+        if (!PinVisible(kind, side)) {
+            j = std::max(j, pinEnd); // hidden pins are passed over all the same
+        }
         for (; j < pinEnd; ++j) {
-            if (!pinsSeen) {
-                continue;
-            }
             const PinEntry& pin = board.PinTable[j];
             const std::int32_t rx = RotatedX(pin, ws.Rotation);
             const std::int32_t x = top ? ToPixelX(s, rx) : ToPixelXMirrored(s, rx);
