@@ -33,6 +33,12 @@
 #include <cstdio>
 #include <exception>
 
+// The window's pictures are built into the program; a static library's resources must be
+// registered by name before they are used.
+static void RegisterShellResources() {
+    Q_INIT_RESOURCE(shell);
+}
+
 namespace dorvik {
 namespace {
 
@@ -92,6 +98,7 @@ QFont PixelFont(const QFont& base, int pixelHeight, bool bold) {
 
 TForm1::TForm1(BoardData& board, QString dataDirectory, QWidget* parent)
     : QMainWindow(parent), dataDirectory_(std::move(dataDirectory)), chooseFile_(ChooseFileToOpen) {
+    RegisterShellResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Dorvik Drawing Program"));
     setWindowIcon(QIcon(QStringLiteral(":/dorvik/dorvik.png")));
