@@ -87,7 +87,7 @@ void DrawCompDisplay(Workspace& ws) {
         sides[w] = part.Kind & 3;
 
         PartBox box;
-        const std::int32_t first = FirstPinOf(board, j);
+        const std::int32_t first = std::max(FirstPinOf(board, j), std::int32_t{0});
         const std::int32_t end = std::min(part.PinEnd, pins);
         for (std::int32_t p = first; p < end; ++p) {
             const PinEntry& pin = board.PinTable[static_cast<std::size_t>(p)];
