@@ -102,8 +102,11 @@ std::string UpperCaseLatin1(std::string_view text) {
 }
 
 std::string EntryTextOf(std::string_view typedLatin1, std::size_t fieldSize) {
+    // The field is a zero-terminated text: a zero byte typed into the box would end it before
+    // its closing comma.
+    const std::string_view typed = typedLatin1.substr(0, typedLatin1.find('\0'));
     const std::size_t room = fieldSize >= 3 ? fieldSize - 3 : 0;
-    return "," + UpperCaseLatin1(typedLatin1.substr(0, room)) + ",";
+    return "," + UpperCaseLatin1(typed.substr(0, room)) + ",";
 }
 
 std::optional<std::size_t> AcceptProbeEntry(WindowState& s,

@@ -33,8 +33,8 @@ std::string InvalidIntegerMessage(std::string_view typed);
 // such as the sharp s, stay as they are).
 std::string UpperCaseLatin1(std::string_view text);
 
-// "," + the typed text in upper case + ",", unstripped; the typed text is cut when the result
-// would not fit a field of fieldSize bytes with its terminating zero.
+// "," + the typed text in upper case + ",", unstripped; the typed text is cut at a zero byte, and
+// where the result would not fit a field of fieldSize bytes with its terminating zero.
 std::string EntryTextOf(std::string_view typedLatin1, std::size_t fieldSize);
 
 // OK of the Open (mode 1) and Short (mode 2) windows. Stores the boxes' numbers in Probe1..Probe3

@@ -167,7 +167,7 @@ TEST(AcceptCompEntry, AllEmptyKeepsTheView) {
     ExpectViewKept(s);
 }
 
-TEST(EntryTextOf, LongEntriesAreCutSoTheClosingCommaStays) {
+TEST(EntryTextOf, EntriesAreCutSoTheClosingCommaStays) {
     const std::string longest(NetEntryMaxLength, 'a');
     const std::string stored = EntryTextOf(longest, NetTextSize);
     EXPECT_EQ(stored, "," + std::string(NetEntryMaxLength, 'A') + ",");
@@ -178,6 +178,9 @@ TEST(EntryTextOf, LongEntriesAreCutSoTheClosingCommaStays) {
     AcceptCompEntry(s, {std::string(200, 'c'), "u1", std::string(48, 'x')});
     EXPECT_EQ(Text(s.CompText1), "," + std::string(CompEntryMaxLength, 'C') + ",");
     EXPECT_EQ(Text(s.CompText3), "," + std::string(CompEntryMaxLength, 'X') + ",");
+
+    AcceptNetEntry(s, std::string_view("gnd\0vcc", 7));
+    EXPECT_EQ(Text(s.NetText), ",GND,");
 }
 
 TEST(UpperCaseLatin1, UpperCasesLettersOnly) {
