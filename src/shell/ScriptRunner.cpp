@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
 
@@ -195,14 +196,20 @@ void ScriptRunner::Step() {
     } else {
         ScriptCommand command;
         int lineNumber = 0;
-        if (!NextCommand(command, lineNumber)) {
-            if (!finished_) {
-                if (ModalDepth() > 0) {
-                    Fail(linesRead_ + 1,
-                         QStringLiteral("the script ended while a modal window is open"));
-                } else {
-                    Finish();
-                }
+        switch (NextCommand(command, lineNumber)) {
+        case Next::Command:
+            break;
+        case Next::Waiting:
+            WaitForInput();
+            return;
+        case Next::Failed:
+            return;
+        case Next::Ended:
+            if (ModalDepth() > 0) {
+                Fail(linesRead_ + 1,
+                     QStringLiteral("the script ended while a modal window is open"));
+            } else {
+                Finish();
             }
             return;
         }
@@ -220,25 +227,41 @@ void ScriptRunner::Step() {
     }
 }
 
-bool ScriptRunner::NextCommand(ScriptCommand& command, int& lineNumber) {
+ScriptRunner::Next ScriptRunner::NextCommand(ScriptCommand& command, int& lineNumber) {
+    std::string line;
     for (;;) {
-        const std::optional<std::string> line = lines_->Next();
-        if (!line) {
-            return false;
+        switch (lines_->Next(line)) {
+        case ScriptLines::Status::Waiting:
+            return Next::Waiting;
+        case ScriptLines::Status::Ended:
+            return Next::Ended;
+        case ScriptLines::Status::Line:
+            break;
         }
         lineNumber = ++linesRead_;
-        const ParsedLine parsed = ParseScriptLine(QString::fromUtf8(*line));
+        const ParsedLine parsed = ParseScriptLine(QString::fromUtf8(line));
         switch (parsed.What) {
         case ParsedLine::Kind::Skip:
             continue;
         case ParsedLine::Kind::Error:
             Fail(lineNumber, parsed.Error);
-            return false;
+            return Next::Failed;
         case ParsedLine::Kind::Command:
             command = parsed.Command;
-            return true;
+            return Next::Command;
         }
     }
+}
+
+void ScriptRunner::WaitForInput() {
+    if (inputNotifier_ == nullptr) {
+        inputNotifier_ = new QSocketNotifier(lines_->Descriptor(), QSocketNotifier::Read, this);
+        connect(inputNotifier_, &QSocketNotifier::activated, this, [this] {
+            inputNotifier_->setEnabled(false);
+            ScheduleStep();
+        });
+    }
+    inputNotifier_->setEnabled(true);
 }
 
 void ScriptRunner::Execute(const ScriptCommand& command) {

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 
+class QSocketNotifier;
 class QWidget;
 
 namespace dorvik {
@@ -45,8 +46,11 @@ protected:
 private:
     void ScheduleStep();
     void Step();
-    // Reads lines up to the next command; false at the end of the script.
-    bool NextCommand(ScriptCommand& command, int& lineNumber);
+    enum class Next { Command, Waiting, Ended, Failed };
+    // Reads lines up to the next command.
+    Next NextCommand(ScriptCommand& command, int& lineNumber);
+    // Schedules the next step once more of the script has arrived.
+    void WaitForInput();
     void Execute(const ScriptCommand& command);
     void Print(const std::string& line);
     void Fail(int lineNumber, const QString& reason);
@@ -54,6 +58,7 @@ private:
 
     TForm1& form_;
     std::unique_ptr<ScriptLines> lines_;
+    QSocketNotifier* inputNotifier_ = nullptr;
     std::optional<QString> board_;
     ExitFunction exit_;
     std::FILE* out_;

@@ -170,6 +170,7 @@ const ScriptCase OutputCases[] = {
     {"queries answer while a window is open", "key H\nstatus\npixel 0 0\nclose\nquit\n",
      "status: Vostrel Dorvik\npixel 0 0 #800000\n"},
     {"quit inside a window ends at once", "key H\nquit\nstatus\n", ""},
+    {"a last line without its line feed", "status\nquit", "status: Vostrel Dorvik\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, ScriptOutputTest, ::testing::ValuesIn(OutputCases));
@@ -342,6 +343,28 @@ TEST_F(ScriptProgramTest, ReadsTheScriptFromStandardInput) {
     EXPECT_EQ(run.Out, "status: Vostrel Dorvik\n");
 }
 
+// A tool may drive the program line by line, reading each answer before it sends the next.
+TEST_F(ScriptProgramTest, TakesCommandsFromStandardInputAsTheyArrive) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(DORVIK_PROGRAM),
+                  {QStringLiteral("--script"), QStringLiteral("-")});
+    ASSERT_TRUE(process.waitForStarted());
+    const auto answer = [&process](const char* command) {
+        process.write(command);
+        while (!process.canReadLine() && process.waitForReadyRead(test::ProgramDeadlineMs)) {
+        }
+        return process.readLine();
+    };
+    EXPECT_EQ(answer("status\n"), "status: Vostrel Dorvik\n");
+    EXPECT_EQ(answer("size 50 40\npixel 49 39\n"), "pixel 49 39 #800000\n");
+    process.write("quit\n");
+    EXPECT_TRUE(process.waitForFinished(test::ProgramDeadlineMs));
+    EXPECT_EQ(process.exitCode(), 0);
+}
+
 TEST_F(ScriptProgramTest, StaysOpenForTheOperatorAtTheEndOfTheScript) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -373,9 +396,11 @@ TEST(ProgramCommandLine, HelpAndWrongArguments) {
         EXPECT_TRUE(run.Out.isEmpty()) << Show(run);
     }
 
-    run = test::RunProgram({QStringLiteral("--script"), QStringLiteral("/no/such/script.txt")});
-    EXPECT_EQ(run.ExitCode, 2) << Show(run);
-    EXPECT_TRUE(run.Err.contains("/no/such/script.txt")) << Show(run);
+    for (const QString& script : {QStringLiteral("/no/such/script.txt"), QStringLiteral("/tmp")}) {
+        run = test::RunProgram({QStringLiteral("--script"), script});
+        EXPECT_EQ(run.ExitCode, 2) << Show(run);
+        EXPECT_TRUE(run.Err.contains("cannot read the script " + script)) << Show(run);
+    }
 }
 
 } // namespace
