@@ -222,9 +222,15 @@ bool EntryForm::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
-    if (watched == ok_ && event->type() == QEvent::KeyPress && IsEnterKey(event)) {
-        ok_->click(); // Enter on the focused OK button presses it
-        return true;
+    if (watched == ok_ && IsEnterKey(event)) {
+        // Enter on the focused OK button presses it, on the release like every Enter here.
+        if (event->type() == QEvent::KeyRelease) {
+            ok_->click();
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress) {
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

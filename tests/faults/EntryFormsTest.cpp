@@ -157,6 +157,8 @@ TEST_F(EntryFormsTest, EnterReleaseWalksTheBoxesThenOkPressesIt) {
         EXPECT_TRUE(form->isVisible()); // moving on to OK does not press it
 
         PressEnter(form->OkButton());
+        EXPECT_TRUE(form->isVisible()); // like every Enter here, it acts on the release
+        ReleaseEnter(form->OkButton());
         EXPECT_EQ(form->result(), QDialog::Accepted);
         EXPECT_FALSE(form->isVisible());
     }

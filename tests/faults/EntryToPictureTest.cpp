@@ -52,8 +52,7 @@ TEST(EntryToPicture, EachWindowMarksTheBoard) {
                 }
             }
             if (form->isVisible()) {
-                QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-                QApplication::sendEvent(form->OkButton(), &press);
+                ReleaseEnter(form->OkButton());
             }
         });
         RunEntryWindow(&owner, b.ws, c.Kind);
