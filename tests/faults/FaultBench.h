@@ -43,11 +43,11 @@ inline void SetName(NameSlot& slot, std::string_view name) {
     std::memcpy(slot.data(), name.data(), std::min(name.size(), slot.size() - 1));
 }
 
-inline void AddPart(BoardData& board, const PartSpec& spec) {
+inline void AddPart(BoardData& board, const PartSpec& desc) {
     PartEntry& part = board.PartTable[static_cast<std::size_t>(board.PartCount++)];
-    SetName(part.Name, spec.Name);
-    part.Kind = spec.Kind;
-    for (const PinSpec& p : spec.Pins) {
+    SetName(part.Name, desc.Name);
+    part.Kind = desc.Kind;
+    for (const PinSpec& p : desc.Pins) {
         PinEntry& pin = board.PinTable[static_cast<std::size_t>(board.PinCount++)];
         pin.X = p.X;
         pin.Y = p.Y;
@@ -57,13 +57,13 @@ inline void AddPart(BoardData& board, const PartSpec& spec) {
     part.PinEnd = board.PinCount;
 }
 
-inline void AddNail(BoardData& board, const NailSpec& spec) {
+inline void AddNail(BoardData& board, const NailSpec& desc) {
     NailEntry& nail = board.NailTable[static_cast<std::size_t>(board.NailCount++)];
-    nail.Number = spec.Number;
-    nail.X = spec.X;
-    nail.Y = spec.Y;
-    nail.Side = spec.Side;
-    SetName(nail.Net, spec.Net);
+    nail.Number = desc.Number;
+    nail.X = desc.X;
+    nail.Y = desc.Y;
+    nail.Side = desc.Side;
+    SetName(nail.Net, desc.Net);
 }
 
 // The outline (0, 0) to (1000, 500): on an 800 x 600 picture x 0, 500, 1000 map to columns 2,
