@@ -3,6 +3,7 @@
 // from the page cache), read into the tables, and shown in a 1920 x 1080 drawing area.
 
 #include "board/BoardData.h"
+#include "view/HeadlessControls.h"
 #include "view/ImageSurface.h"
 #include "view/Workspace.h"
 
@@ -11,25 +12,13 @@
 
 namespace dorvik::bench {
 
-class NullControls final : public WindowControls {
-public:
-    void SetStatusText(std::string_view text) override { status_ = text; }
-    std::string StatusText() const override { return status_; }
-    void SetSideButton(std::string_view, Colour) override {}
-    void SetTextButtonColour(Colour) override {}
-    void LoadRotateGlyph(const std::string&) override {}
-
-private:
-    std::string status_;
-};
-
 struct FullBoard {
     FullBoard();
 
     std::string path; // the stored board file
     std::unique_ptr<BoardData> board = std::make_unique<BoardData>();
     ImageSurface picture{1920, 1080};
-    NullControls controls;
+    HeadlessControls controls;
     Workspace ws{*board, picture, controls};
 
     // The number of a nail on the largest net (GND), and the net's name.

@@ -7,6 +7,7 @@
 #include "faults/FaultDisplays.h"
 #include "navigate/Navigation.h"
 #include "navigate/PointQuery.h"
+#include "view/HeadlessControls.h"
 #include "view/ImageSurface.h"
 #include "view/Render.h"
 #include "view/ViewGeometry.h"
@@ -21,22 +22,10 @@
 
 namespace {
 
-class Controls final : public dorvik::WindowControls {
-public:
-    void SetStatusText(std::string_view text) override { status_ = text; }
-    std::string StatusText() const override { return status_; }
-    void SetSideButton(std::string_view, dorvik::Colour) override {}
-    void SetTextButtonColour(dorvik::Colour) override {}
-    void LoadRotateGlyph(const std::string&) override {}
-
-private:
-    std::string status_;
-};
-
 struct Program {
     dorvik::BoardData board;
     dorvik::ImageSurface picture{64, 48}; // small, so clearing costs little per run
-    Controls controls;
+    dorvik::HeadlessControls controls;
     dorvik::Workspace ws{board, picture, controls};
 };
 

@@ -148,78 +148,56 @@ std::int8_t KindOf(const PartPlan& part) noexcept {
     return part.Bottom ? 10 : 5;
 }
 
-std::int32_t ClearanceOf(const PartPlan& part) noexcept {
-    switch (part.Kind) {
+namespace {
+
+// What the generator needs to know of a package; a header's minimum and pin step count rows.
+struct PackageTraits {
+    std::int32_t Clearance;
+    int MinPins;
+    int MaxPins;
+    int PinStep;
+};
+
+constexpr PackageTraits TraitsOf(Package package) noexcept {
+    switch (package) {
     case Package::Qfp:
-        return 150;
+        return {150, 16, 100, 4};
     case Package::Soic:
+        return {100, 8, 28, 2};
     case Package::Dip:
+        return {100, 8, 40, 2};
     case Package::Header:
-        return 100;
+        return {100, 2, 40, 1};
+    case Package::Sot23:
+        return {75, 3, 3, 0};
     case Package::Chip:
     case Package::Axial:
     case Package::Radial:
-    case Package::Sot23:
         break;
     }
-    return 75;
+    return {75, 2, 2, 0};
+}
+
+int RowsOf(const PartPlan& part) noexcept {
+    return part.Kind == Package::Header ? part.Rows : 1;
+}
+
+} // namespace
+
+std::int32_t ClearanceOf(const PartPlan& part) noexcept {
+    return TraitsOf(part.Kind).Clearance;
 }
 
 int MinPinsOf(const PartPlan& part) noexcept {
-    switch (part.Kind) {
-    case Package::Qfp:
-        return 16;
-    case Package::Soic:
-    case Package::Dip:
-        return 8;
-    case Package::Header:
-        return 2 * part.Rows;
-    case Package::Sot23:
-        return 3;
-    case Package::Chip:
-    case Package::Axial:
-    case Package::Radial:
-        break;
-    }
-    return 2;
+    return TraitsOf(part.Kind).MinPins * RowsOf(part);
 }
 
 int MaxPinsOf(const PartPlan& part) noexcept {
-    switch (part.Kind) {
-    case Package::Qfp:
-        return 100;
-    case Package::Soic:
-        return 28;
-    case Package::Dip:
-        return 40;
-    case Package::Header:
-        return 40;
-    case Package::Sot23:
-        return 3;
-    case Package::Chip:
-    case Package::Axial:
-    case Package::Radial:
-        break;
-    }
-    return 2;
+    return TraitsOf(part.Kind).MaxPins;
 }
 
 int PinStepOf(const PartPlan& part) noexcept {
-    switch (part.Kind) {
-    case Package::Qfp:
-        return 4;
-    case Package::Soic:
-    case Package::Dip:
-        return 2;
-    case Package::Header:
-        return part.Rows;
-    case Package::Chip:
-    case Package::Axial:
-    case Package::Radial:
-    case Package::Sot23:
-        break;
-    }
-    return 0;
+    return TraitsOf(part.Kind).PinStep * RowsOf(part);
 }
 
 } // namespace dorvik::brd
