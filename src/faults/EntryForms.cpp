@@ -39,7 +39,11 @@ void SetTextColour(QWidget* widget, QPalette::ColorRole role, const QColor& colo
     widget->setPalette(palette);
 }
 
+// Only key events carry a key; any other event through a filter is not one.
 bool IsEnterKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) {
+        return false;
+    }
     const auto* key = static_cast<const QKeyEvent*>(event);
     return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !key->isAutoRepeat();
 }
