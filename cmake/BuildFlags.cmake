@@ -19,6 +19,7 @@ if(DORVIK_BUILD_FUZZ)
     endif()
     set(_dorvik_fuzz_san -fsanitize=address,undefined,float-cast-overflow
                          -fno-sanitize-recover=all -fno-omit-frame-pointer)
-    target_compile_options(dorvik_build_flags INTERFACE -fsanitize=fuzzer-no-link ${_dorvik_fuzz_san})
+    target_compile_options(dorvik_build_flags INTERFACE -fsanitize=fuzzer-no-link ${_dorvik_fuzz_san}
+        -fsanitize-coverage-ignorelist=${PROJECT_SOURCE_DIR}/fuzz/coverage_ignore.txt)
     target_link_options(dorvik_build_flags INTERFACE ${_dorvik_fuzz_san})
 endif()

@@ -1,9 +1,11 @@
-// The bytes as a board file, through the reader.
+// The bytes as a board file, through the reader, with an observer taking every finding the way
+// `dorvik-brd check` does.
 #include "board/BoardData.h"
 #include "board/BoardReader.h"
 
 #include <cstdint>
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -17,6 +19,25 @@ dorvik::BoardData& Board() {
     return board;
 }
 
+// Looks at every finding's line and text, so that composing them is checked too.
+class Observer final : public dorvik::ReadObserver {
+public:
+    void Finding(int lineNumber, dorvik::ReadFinding finding, std::string_view detail) override {
+        if (lineNumber < 0 || static_cast<int>(finding) > 64) {
+            __builtin_trap();
+        }
+        bytes_ += detail.size();
+    }
+    void DataLine(int lineNumber, dorvik::Section) override {
+        if (lineNumber <= 0) {
+            __builtin_trap();
+        }
+    }
+
+private:
+    std::size_t bytes_ = 0;
+};
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -25,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (file == nullptr) {
         return 0; // an empty input: fmemopen refuses size 0
     }
-    dorvik::ReadBoardFile(file, board);
+    Observer observer;
+    dorvik::ReadBoardFile(file, board, &observer);
     std::fclose(file);
     // Every entry within the counts must be readable, and every part's pins within the pins.
     std::int32_t end = 0;

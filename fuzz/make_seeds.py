@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Writes the reader's seed corpus: one small file per section and per malformed class, in the
-stored form of board files. Run from the repository root; the output is checked in."""
+"""Writes the seed corpus of the reader and board-view targets: one small file per section and per
+malformed class, in the stored form of board files. Run from the repository root; the output is
+checked in."""
 import os
 
-OUT = "fuzz/corpus/fuzz_reader"
+OUTS = ["fuzz/corpus/fuzz_reader", "fuzz/corpus/fuzz_board_view"]
 
 
 def enc(text: bytes) -> bytes:
@@ -56,13 +57,18 @@ SEEDS = {
                                       b"Pins:\n1 1 1 0 LONGNET\n"),
     "pinend_decreasing": enc(b"str_length:\n8 8\nvar_data:\n0 3 2 0 0 0\nParts:\nA 1 2\nB 1 1\nC 1 -5\n"
                              b"Pins:\n1 1 1 0 N\n2 2 2 0 N\n"),
+    "unknown_section": enc(GOOD + b"Holes:\n1 2\n"),
+    "name_length_one": enc(b"str_length:\n1 1\nvar_data:\n0 1 1 0 0 0\nParts:\nAB 1 1\nPins:\n1 1 1 0 N\n"),
+    "pinend_past_pincount": enc(b"str_length:\n8 8\nvar_data:\n0 1 1 0 0 0\nParts:\nA 1 50\nPins:\n1 1 1 0 N\n"),
+    "outline_over_capacity": enc(b"var_data:\n10001 0 0 0 0 0\nFormat:\n" + b"1 1\n" * 10001),
     "coordinates_extreme": enc(b"str_length:\n8 8\nvar_data:\n2 1 2 1 0 0\nFormat:\n2147483647 -2147483648\n"
                                b"-2147483647 2147483647\nParts:\nU1 0 2\nPins:\n2147483647 2147483647 1 0 A\n"
                                b"-2147483648 -2147483648 -99 0 A\nNails:\n1 2147483647 -2147483648 1 A\n"),
 }
 
-os.makedirs(OUT, exist_ok=True)
-for name, data in SEEDS.items():
-    with open(os.path.join(OUT, name), "wb") as f:
-        f.write(data)
-print(f"{len(SEEDS)} seeds in {OUT}")
+for out in OUTS:
+    os.makedirs(out, exist_ok=True)
+    for name, data in SEEDS.items():
+        with open(os.path.join(out, name), "wb") as f:
+            f.write(data)
+    print(f"{len(SEEDS)} seeds in {out}")

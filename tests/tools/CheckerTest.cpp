@@ -1,9 +1,11 @@
 #include "brd/Checker.h"
 
 #include "support/BoardText.h"
+#include "support/MalformedBoards.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 namespace dorvik::brd {
@@ -165,6 +167,19 @@ TEST(Checker, ListsAFewOfEachKindAndCountsTheRest) {
     }
     EXPECT_EQ(notNumbers, FindingsPerKind);
     EXPECT_TRUE(Has(report, 0, "10 more like: \"x0\" is not a whole number")) << Report(report);
+}
+
+// Every malformed file the program is tested with is reported, except the few that keep to the
+// format (a missing last line feed, sections given in two blocks, coordinates at the limits).
+TEST(Checker, ReportsEveryMalformedBoard) {
+    const std::set<std::string> withinTheFormat = {"NoFinalNewline", "RepeatedSections",
+                                                   "CoordinatesAtTheInt32Limits"};
+    for (const test::MalformedBoard& b : test::MalformedBoards()) {
+        const CheckReport report = CheckBoardBytes(b.Stored);
+        EXPECT_FALSE(report.Error) << b.Name;
+        EXPECT_EQ(report.Findings.empty(), withinTheFormat.count(b.Name) == 1)
+            << b.Name << ":\n" << Report(report);
+    }
 }
 
 } // namespace
