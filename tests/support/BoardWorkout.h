@@ -13,6 +13,8 @@
 #include "view/ViewGeometry.h"
 #include "view/Workspace.h"
 
+#include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -40,8 +42,10 @@ inline void QueryAFewPixels(Workspace& ws) {
     }
 }
 
-// The board must already be in ws.Board.
-inline void WorkOut(Workspace& ws) {
+// The board must already be in ws.Board. The navigation (sides, turns, names, zoom limits, pan,
+// home) runs once in each of the given displays.
+inline void WorkOut(Workspace& ws, std::initializer_list<std::int32_t> navigationDisplays = {
+                                       CompDisplay, OpenDisplay}) {
     const BoardData& board = ws.Board;
     const int w = ws.Canvas.Width();
     const int h = ws.Canvas.Height();
@@ -71,9 +75,8 @@ inline void WorkOut(Workspace& ws) {
     AcceptCompEntry(ws.State, {part, "", part});
     Redraw(ws);
     QueryAFewPixels(ws);
-    // The other side, a turn, names on, and both zoom limits, in the component display and then
-    // in the open display.
-    for (const std::int32_t mode : {CompDisplay, OpenDisplay}) {
+    // The other side, a turn, names on, and both zoom limits.
+    for (const std::int32_t mode : navigationDisplays) {
         ws.State.DisplayMode = mode;
         ChangeSide(ws);
         RotateStep(ws, "");
