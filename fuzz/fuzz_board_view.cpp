@@ -1,6 +1,6 @@
 // The bytes as a board file, then everything the program does with a board it has read (see
-// BoardWorkout.h): the fit, every display mode on both sides at both zoom limits, turns, names
-// and point queries.
+// BoardWorkout.h): the fit, every display mode and point queries, then both sides, turns, names
+// and both zoom limits in one of the displays.
 #include "support/BoardWorkout.h"
 
 #include "board/BoardData.h"

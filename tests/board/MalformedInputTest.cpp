@@ -69,10 +69,10 @@ TEST_P(MalformedInput, IsReadIntoSoundTablesAndReported) {
     }
 }
 
-TEST_P(MalformedInput, AfterAFullBoardNeverShowsStaleEntriesPastTheCounts) {
-    std::string full = "var_data:\n3 2 4 2 0 0\nFormat:\n0 0\n9 9\n0 9\nParts:\nOLD1 1 2\n"
-                       "OLD2 1 4\nPins:\n1 1 1 0 X\n2 2 2 0 X\n3 3 3 0 X\n4 4 4 0 X\n"
-                       "Nails:\n1 1 1 1 X\n2 2 2 1 X\n";
+TEST_P(MalformedInput, OverAnotherBoardLeavesSoundTables) {
+    const std::string full = "var_data:\n3 2 4 2 0 0\nFormat:\n0 0\n9 9\n0 9\nParts:\nOLD1 1 2\n"
+                             "OLD2 1 4\nPins:\n1 1 1 0 X\n2 2 2 0 X\n3 3 3 0 X\n4 4 4 0 X\n"
+                             "Nails:\n1 1 1 1 X\n2 2 2 1 X\n";
     test::ReadText(*board, full);
     test::ReadStored(*board, GetParam().Stored);
     ExpectTablesSound(*board);

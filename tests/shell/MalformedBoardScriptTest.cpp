@@ -1,6 +1,6 @@
 // The built program opens every kind of malformed board file, one after the other as an
 // operator might, and each time shows the faults, turns, flips, zooms and answers clicks. It
-// must stay up to the end of the script and show the counts it read.
+// must answer every command to the end of the script, with no message box on the way.
 
 #include "ProgramRun.h"
 #include "support/MalformedBoards.h"
@@ -18,7 +18,6 @@ TEST(MalformedBoardScript, TheProgramOpensEachFileAndKeepsWorking) {
     ASSERT_TRUE(dir.isValid());
     const auto boards = test::MalformedBoards();
     QString script = QStringLiteral("size 160 120\n");
-    QStringList expectedCounts;
     for (const test::MalformedBoard& b : boards) {
         const QString path = dir.filePath(QString::fromStdString(b.Name) + ".brd");
         QFile file(path);

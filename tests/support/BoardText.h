@@ -37,6 +37,14 @@ inline ReadSummary ReadText(BoardData& board, std::string_view text,
     return ReadStored(board, Encode(text), observer);
 }
 
+// Forgets the board, as a fresh start of the program would, but keeps the tables' contents
+// (a real program reads over them too).
+inline void ForgetTables(BoardData& b) {
+    b.OutlineCount = b.PartCount = b.PinCount = b.NailCount = 0;
+    b.Declared = {};
+    b.PartNameLength = b.NetNameLength = 0;
+}
+
 // The small board of the file format's worked example.
 inline constexpr std::string_view WorkedExample = "str_length:\n"
                                                   "12 16\n"

@@ -9,6 +9,7 @@
 #include "faults/FaultDisplays.h"
 #include "navigate/Navigation.h"
 #include "navigate/PointQuery.h"
+#include "support/BoardText.h"
 #include "view/Render.h"
 #include "view/ViewGeometry.h"
 #include "view/Workspace.h"
@@ -20,13 +21,9 @@
 
 namespace dorvik::test {
 
-// Forgets the board and everything the window state remembers of it, as a fresh start of the
-// program would, but keeps the tables' contents (a real program reads over them too).
+// Forgets the board and everything the window state remembers of it.
 inline void ForgetBoard(Workspace& ws) {
-    BoardData& b = ws.Board;
-    b.OutlineCount = b.PartCount = b.PinCount = b.NailCount = 0;
-    b.Declared = {};
-    b.PartNameLength = b.NetNameLength = 0;
+    ForgetTables(ws.Board);
     ws.State = WindowState{};
     ws.Rotation = 0;
     ws.Mark = QueryMark{};

@@ -71,21 +71,17 @@ inline std::vector<MalformedBoard> MalformedBoards() {
 
     using F = ReadFinding;
     return {
-        {"EmptyFile", "", 0, 0, 0, 0, {}},
-        {"PlainText", std::string(WorkedExample), 0, 0, 0, 0, {}},
+        {"EmptyFile", "", 0, 0, 0, 0, std::nullopt},
+        {"PlainText", std::string(WorkedExample), 0, 0, 0, 0, std::nullopt},
         {"NulAndHighBytes",
          Encode("str_length:\n8 8\nvar_data:\n0 0 2 0 0 0\nPins:\n") + rawBytes + "\n" +
              Encode("1 2 3 0 N\n"),
-         0,
-         0,
-         2,
-         0,
-         {}},
+         0, 0, 2, 0, std::nullopt},
         {"MegabyteLine",
          Encode("str_length:\n8 8\nvar_data:\n0 0 1 0 0 0\nPins:\n1 2 3 4 " +
                 std::string(1 << 20, 'N') + "\n"),
          0, 0, 1, 0, F::LineCut},
-        {"NoFinalNewline", good.substr(0, good.size() - 1), 5, 2, 5, 2, {}},
+        {"NoFinalNewline", good.substr(0, good.size() - 1), 5, 2, 5, 2, std::nullopt},
         {"CutInTheMiddleOfALine",
          Encode(std::string(WorkedExample.substr(0, WorkedExample.find("1100 1000") + 7))), 5, 2, 2,
          0, F::TooFewTokens},
@@ -94,11 +90,7 @@ inline std::vector<MalformedBoard> MalformedBoards() {
         {"RepeatedSections",
          Encode("str_length:\n8 8\nvar_data:\n0 2 2 0 0 0\nParts:\nA 1 1\nPins:\n1 1 -99 0 N\n"
                 "Parts:\nB 1 2\nPins:\n2 2 -99 0 M\n"),
-         0,
-         2,
-         2,
-         0,
-         {}},
+         0, 2, 2, 0, std::nullopt},
         {"SectionsOutOfOrder",
          Encode("Nails:\n1 0 0 1 A\nPins:\n0 0 1 0 A\nParts:\nP 1 1\nvar_data:\n0 1 1 1 0 0\n"
                 "str_length:\n4 4\n"),
@@ -118,17 +110,12 @@ inline std::vector<MalformedBoard> MalformedBoards() {
         {"NumberHex", OutlineCountOf("0x10"), 0, 0, 0, 0, F::NotANumber},
         {"NumberExponent", OutlineCountOf("1e308"), 1, 0, 0, 0, F::NotANumber},
         // Counts are held to the capacities and to the lines the file gives.
-        {"CountsMinusOne", TwoOfEach("-1 -1 -1 -1"), 0, 0, 0, 0, {}},
-        {"CountsZero", TwoOfEach("0 0 0 0"), 0, 0, 0, 0, {}},
-        {"CountsAtCapacity", TwoOfEach("10000 30000 99999 30000"), 2, 2, 2, 2, {}},
-        {"CountsCapacityPlusOne", TwoOfEach("10001 30001 100000 30001"), 2, 2, 2, 2, {}},
-        {"Counts2147483647",
-         TwoOfEach("2147483647 2147483647 2147483647 2147483647"),
-         2,
-         2,
-         2,
-         2,
-         {}},
+        {"CountsMinusOne", TwoOfEach("-1 -1 -1 -1"), 0, 0, 0, 0, std::nullopt},
+        {"CountsZero", TwoOfEach("0 0 0 0"), 0, 0, 0, 0, std::nullopt},
+        {"CountsAtCapacity", TwoOfEach("10000 30000 99999 30000"), 2, 2, 2, 2, std::nullopt},
+        {"CountsCapacityPlusOne", TwoOfEach("10001 30001 100000 30001"), 2, 2, 2, 2, std::nullopt},
+        {"Counts2147483647", TwoOfEach("2147483647 2147483647 2147483647 2147483647"), 2, 2, 2, 2,
+         std::nullopt},
         {"NameLength0", NameLengthOf("0"), 0, 1, 1, 1, F::BadNameLength},
         {"NameLengthMinus1", NameLengthOf("-1"), 0, 1, 1, 1, F::BadNameLength},
         {"NameLength1", NameLengthOf("1"), 0, 1, 1, 1, F::NameCut},
@@ -153,11 +140,7 @@ inline std::vector<MalformedBoard> MalformedBoards() {
          Encode("str_length:\n8 8\nvar_data:\n2 1 2 1 0 0\nFormat:\n2147483647 -2147483647\n"
                 "-2147483647 2147483647\nParts:\nU1 0 2\nPins:\n2147483647 2147483647 1 0 A\n"
                 "-2147483647 -2147483647 -99 0 A\nNails:\n1 2147483647 -2147483647 1 A\n"),
-         2,
-         1,
-         2,
-         1,
-         {}},
+         2, 1, 2, 1, std::nullopt},
     };
 }
 
