@@ -146,7 +146,7 @@ void AddFault(ReportResult& result, std::size_t lineNumber, std::string kind,
     for (FaultLine& line : lines) {
         const std::string text = FormatFaultLine(line, {});
         const LineResult again = ParseFaultLine(text);
-        const auto* parsed = std::get_if<ReadLine>(&again);
+        const auto* parsed = std::get_if<FaultLineRead>(&again);
         if (parsed == nullptr || parsed->Line.Items != line.Items) {
             result.Skip(lineNumber, "a name the fault list cannot hold: " + Printable(text));
             continue;

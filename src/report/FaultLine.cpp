@@ -73,7 +73,7 @@ LineResult ParseFaultLine(std::string_view text) {
             std::to_string(count)};
     }
 
-    ReadLine parsed;
+    FaultLineRead parsed;
     parsed.Line.Kind = *kind;
     for (std::size_t k = 1; k < words.size(); ++k) {
         std::string item = Latin1FromUtf8(words[k]);

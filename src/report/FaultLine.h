@@ -36,7 +36,7 @@ inline constexpr std::string_view RepairedMark = "[x]";
 
 // A line of the file, read: nothing to read (blank or comment), a fault line with the marks
 // found in its description, or why it cannot be read.
-struct ReadLine {
+struct FaultLineRead {
     FaultLine Line;
     bool Continues = false;
     bool Repaired = false;
@@ -45,7 +45,7 @@ struct NothingToRead {};
 struct UnreadableLine {
     std::string Reason;
 };
-using LineResult = std::variant<NothingToRead, ReadLine, UnreadableLine>;
+using LineResult = std::variant<NothingToRead, FaultLineRead, UnreadableLine>;
 
 LineResult ParseFaultLine(std::string_view text);
 

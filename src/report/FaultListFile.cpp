@@ -34,7 +34,7 @@ void ReadFaultListLines(const std::vector<std::string_view>& lines, const BoardL
             result.Skip(i + 1, std::move(bad->Reason));
             continue;
         }
-        auto* parsed = std::get_if<ReadLine>(&read);
+        auto* parsed = std::get_if<FaultLineRead>(&read);
         if (parsed == nullptr) {
             continue;
         }
@@ -83,7 +83,7 @@ std::string FaultsListing(const FaultList& list) {
 }
 
 bool IsFaultListLine(std::string_view line) {
-    return std::holds_alternative<ReadLine>(ParseFaultLine(line));
+    return std::holds_alternative<FaultLineRead>(ParseFaultLine(line));
 }
 
 } // namespace dorvik

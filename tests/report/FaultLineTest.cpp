@@ -52,7 +52,7 @@ TEST(FaultLine, ReadsEachKindInAnyCase) {
     for (const GoodCase& c : cases) {
         SCOPED_TRACE(c.Text);
         const LineResult result = ParseFaultLine(c.Text);
-        const auto* parsed = std::get_if<ReadLine>(&result);
+        const auto* parsed = std::get_if<FaultLineRead>(&result);
         ASSERT_NE(parsed, nullptr);
         EXPECT_EQ(parsed->Line.Kind, c.Kind);
         EXPECT_EQ(parsed->Line.Items, c.Items);
@@ -100,8 +100,8 @@ TEST(FaultLine, WritesWhatItReads) {
     EXPECT_EQ(text, "comp U1,2 R\xC3\xA9"
                     "5 # tested");
     const LineResult again = ParseFaultLine(text);
-    ASSERT_TRUE(std::holds_alternative<ReadLine>(again));
-    EXPECT_EQ(std::get<ReadLine>(again).Line, line);
+    ASSERT_TRUE(std::holds_alternative<FaultLineRead>(again));
+    EXPECT_EQ(std::get<FaultLineRead>(again).Line, line);
     EXPECT_EQ(FormatFaultLine(FaultLine{LineKind::Open, {"5"}, "", false}), "open 5");
 }
 
