@@ -21,6 +21,16 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                 return line;
             }
             line.Script = arguments[++i];
+        } else if (!optionsEnded && arg == QLatin1String("--report")) {
+            if (line.Report) {
+                line.Error = QStringLiteral("--report given twice");
+                return line;
+            }
+            if (i + 1 >= arguments.size()) {
+                line.Error = QStringLiteral("--report needs a REPORT");
+                return line;
+            }
+            line.Report = arguments[++i];
         } else if (!optionsEnded && arg.size() > 1 && arg.startsWith(QLatin1Char('-'))) {
             line.Error = QStringLiteral("unknown option %1").arg(arg);
             return line;
@@ -36,10 +46,12 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
 
 QString UsageText() {
     return QStringLiteral(
-        "Usage: dorvik [--script FILE] [BOARD]\n"
+        "Usage: dorvik [--script FILE] [--report REPORT] [BOARD]\n"
         "Shows a board file of the in-circuit test fixture and marks faults on it.\n"
         "\n"
         "  BOARD          open this board file after start-up, as File > Open File does\n"
+        "  --report REPORT  then read this tester's report or fault list, as File > Open\n"
+        "                 Report does\n"
         "  --script FILE  then run the commands of FILE, one per line (- reads standard input)\n"
         "  --help         show this text and exit\n");
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The program's command line: dorvik [--script FILE] [BOARD].
+// The program's command line: dorvik [--script FILE] [--report REPORT] [BOARD].
 
 #include <QString>
 #include <QStringList>
@@ -12,7 +12,8 @@ struct CommandLine {
     bool Help = false;
     std::optional<QString> Script; // "-" reads the commands from standard input
     std::optional<QString> Board;
-    QString Error; // not empty when the arguments are not a valid command line
+    std::optional<QString> Report; // read after the board, as File > Open Report does
+    QString Error;                 // not empty when the arguments are not a valid command line
 };
 
 // Reads the arguments that follow the program name. "--" ends the options, so that a board file

@@ -6,7 +6,9 @@
 #include "navigate/KeyTable.h"
 #include "navigate/Mouse.h"
 #include "navigate/Navigation.h"
+#include "report/FaultSelection.h"
 #include "shell/DrawingArea.h"
+#include "shell/FaultListCommands.h"
 #include "shell/StatusPanels.h"
 #include "shell/VirtualKeys.h"
 #include "shell/WidgetControls.h"
@@ -114,6 +116,7 @@ TForm1::TForm1(BoardData& board, QString dataDirectory, QWidget* parent)
     InstallFaultDisplays(*workspace_);
 
     ConnectHandlers();
+    faults_ = new FaultListCommands(*this);
     PlaceRestored();
     FormCreate();
 }
@@ -339,6 +342,10 @@ void TForm1::Image1Resize(QSize size) {
             ClearDrawing(Work());
         }
     });
+}
+
+void TForm1::ShowFaultLine(const FaultLine& line) {
+    Run([&] { SelectFaultLine(Work(), line); });
 }
 
 void TForm1::RunEntry(EntryKind kind) {

@@ -21,7 +21,9 @@ class QImage;
 namespace dorvik {
 
 struct BoardData;
+struct FaultLine;
 struct Workspace;
+class FaultListCommands;
 class DrawingArea;
 class ImageSurface;
 class StatusPanels;
@@ -84,6 +86,10 @@ public:
     void TopButomButtonClick();
     void HomeButtonClick();
 
+    // The fault list: its menu items and panel, and showing one of its lines.
+    FaultListCommands& FaultCommands() const noexcept { return *faults_; }
+    void ShowFaultLine(const FaultLine& line);
+
 protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
@@ -106,6 +112,7 @@ private:
     StatusPanels* statusBar_ = nullptr;
     ToolBarButtons buttons_;
     MenuItems menu_;
+    FaultListCommands* faults_ = nullptr;
 };
 
 } // namespace dorvik

@@ -25,7 +25,9 @@ constexpr std::array NamedKeys{
 
 constexpr std::array ButtonNames{"RoateButton", "TextButton",  "LeftButton",     "UpButton",
                                  "DownButton",  "RightButton", "TopButomButton", "HomeButton"};
-constexpr std::array MenuNames{"Exit", "Open", "Short", "Net", "Comp", "ShortCut", "About"};
+constexpr std::array MenuNames{"Exit",      "Open",          "Short",        "Net",
+                               "Comp",      "ShortCut",      "About",        "OpenReport",
+                               "NextFault", "PreviousFault", "SaveFaultList"};
 
 template <std::size_t N> bool IsOneOf(QStringView word, const std::array<const char*, N>& names) {
     for (const char* name : names) {
@@ -201,10 +203,11 @@ ParsedLine ParseScriptLine(QStringView line) {
         ScriptVerb Verb;
     };
     static constexpr std::array NoArguments{
-        Simple{"ok", ScriptVerb::Ok},       Simple{"cancel", ScriptVerb::Cancel},
-        Simple{"close", ScriptVerb::Close}, Simple{"status", ScriptVerb::Status},
-        Simple{"state", ScriptVerb::State}, Simple{"controls", ScriptVerb::Controls},
-        Simple{"quit", ScriptVerb::Quit},
+        Simple{"ok", ScriptVerb::Ok},          Simple{"cancel", ScriptVerb::Cancel},
+        Simple{"close", ScriptVerb::Close},    Simple{"status", ScriptVerb::Status},
+        Simple{"state", ScriptVerb::State},    Simple{"controls", ScriptVerb::Controls},
+        Simple{"quit", ScriptVerb::Quit},      Simple{"faults", ScriptVerb::Faults},
+        Simple{"next", ScriptVerb::NextFault}, Simple{"previous", ScriptVerb::PreviousFault},
     };
     for (const Simple& simple : NoArguments) {
         if (verb == QLatin1String(simple.Name)) {
@@ -216,8 +219,24 @@ ParsedLine ParseScriptLine(QStringView line) {
         }
     }
 
-    if (verb == u"open" || verb == u"save") {
-        command.Verb = verb == u"open" ? ScriptVerb::Open : ScriptVerb::Save;
+    if (verb == u"fault") {
+        command.Verb = ScriptVerb::Fault;
+        if (!reader.Words(1, words, error)) {
+            return Failure(error);
+        }
+        bool ok = false;
+        const int k = words[0].toInt(&ok);
+        if (!ok || k < 1 || words[0].startsWith(u'+')) {
+            return Failure(
+                QStringLiteral("'%1' is not a fault line number").arg(words[0].toString()));
+        }
+        command.Edit = k;
+        return parsed;
+    }
+    if (verb == u"open" || verb == u"save" || verb == u"report") {
+        command.Verb = verb == u"open"   ? ScriptVerb::Open
+                       : verb == u"save" ? ScriptVerb::Save
+                                         : ScriptVerb::Report;
         if (reader.Rest().isEmpty()) {
             return Failure(QStringLiteral("'%1' needs a PATH").arg(verb.toString()));
         }

@@ -30,6 +30,11 @@ enum class ScriptVerb {
     Pixel,
     Save,
     Quit,
+    Report,
+    Faults,
+    Fault,
+    NextFault,
+    PreviousFault,
 };
 
 // A key as the toolkit reports it.
@@ -42,7 +47,7 @@ struct ScriptCommand {
     ScriptVerb Verb = ScriptVerb::Quit;
     int X = 0;    // size: width; click, dblclick, pixel: x
     int Y = 0;    // size: height; click, dblclick, pixel: y
-    int Edit = 0; // text, enter: the edit box number, 1 to 3
+    int Edit = 0; // text, enter: the edit box number, 1 to 3; fault: the line number
     Qt::MouseButton Button = Qt::NoButton;
     KeyStroke Key;
     QString Argument; // open, save: the path; button, menu: the control name; text: the text

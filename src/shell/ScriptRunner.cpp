@@ -1,7 +1,11 @@
 #include "shell/ScriptRunner.h"
 
+#include "report/FaultListFile.h"
+#include "report/TextLines.h"
 #include "shell/ControlsReport.h"
 #include "shell/DrawingArea.h"
+#include "shell/FaultListCommands.h"
+#include "shell/FaultListPanel.h"
 #include "shell/MainWindow.h"
 #include "shell/ScriptLines.h"
 #include "shell/StateReport.h"
@@ -193,6 +197,9 @@ void ScriptRunner::Step() {
     if (board_) {
         const QString board = *std::exchange(board_, std::nullopt);
         form_.OpenChosenFile(board);
+    } else if (report_) {
+        const QString report = *std::exchange(report_, std::nullopt);
+        form_.FaultCommands().OpenReport(report);
     } else {
         ScriptCommand command;
         int lineNumber = 0;
@@ -300,13 +307,46 @@ void ScriptRunner::Execute(const ScriptCommand& command) {
             }
         }
         return;
-    case ScriptVerb::Menu:
+    case ScriptVerb::Menu: {
         RequireMainWindow(modal, "menu");
-        for (QAction* item : form_.MenuActions()) {
+        std::vector<QAction*> items = form_.MenuActions();
+        const FaultListCommands& faults = form_.FaultCommands();
+        items.insert(items.end(), {faults.OpenReportItem, faults.NextItem, faults.PreviousItem,
+                                   faults.SaveListItem});
+        for (QAction* item : items) {
             if (item->objectName() == command.Argument && item->isEnabled()) {
                 item->trigger();
             }
         }
+        return;
+    }
+    case ScriptVerb::Report:
+        RequireMainWindow(modal, "report");
+        form_.FaultCommands().OpenReport(command.Argument);
+        return;
+    case ScriptVerb::Faults: {
+        const std::string listing = FaultsListing(form_.FaultCommands().Panel().List());
+        for (const std::string_view line : SplitLines(listing)) {
+            Print(std::string(line));
+        }
+        return;
+    }
+    case ScriptVerb::Fault: {
+        RequireMainWindow(modal, "fault");
+        FaultListPanel& panel = form_.FaultCommands().Panel();
+        if (static_cast<std::size_t>(command.Edit) > panel.List().LineCount()) {
+            throw ScriptFailure(QStringLiteral("there is no fault line %1").arg(command.Edit));
+        }
+        panel.ShowLine(static_cast<std::size_t>(command.Edit - 1));
+        return;
+    }
+    case ScriptVerb::NextFault:
+        RequireMainWindow(modal, "next");
+        form_.FaultCommands().Panel().ShowNext();
+        return;
+    case ScriptVerb::PreviousFault:
+        RequireMainWindow(modal, "previous");
+        form_.FaultCommands().Panel().ShowPrevious();
         return;
     case ScriptVerb::Text: {
         QLineEdit& edit = EditBox(modal, "text", command.Edit);

@@ -35,6 +35,9 @@ public:
                  ExitFunction exit, std::FILE* out = stdout, std::FILE* err = stderr);
     ~ScriptRunner() override;
 
+    // A report read after the board, before the script's first line.
+    void SetReport(std::optional<QString> report) { report_ = std::move(report); }
+
     // Schedules the first step and starts watching for message boxes.
     void Start();
     // The script has ended, stopped or failed; the program goes on for the operator.
@@ -60,6 +63,7 @@ private:
     std::unique_ptr<ScriptLines> lines_;
     QSocketNotifier* inputNotifier_ = nullptr;
     std::optional<QString> board_;
+    std::optional<QString> report_;
     ExitFunction exit_;
     std::FILE* out_;
     std::FILE* err_;

@@ -3,6 +3,7 @@
 #include "board/BoardData.h"
 #include "shell/CommandLine.h"
 #include "shell/DataDirectory.h"
+#include "shell/FaultListCommands.h"
 #include "shell/MainWindow.h"
 #include "shell/ScriptLines.h"
 #include "shell/ScriptRunner.h"
@@ -45,16 +46,23 @@ void FilterToolkitMessages(QtMsgType type, const QMessageLogContext& context,
 
 // Opens the board given on the command line once the window is on the screen at its final size,
 // so that the board is fitted to the drawing area the operator sees.
-void OpenWhenShown(dorvik::TForm1& form1, const QString& board, int attempt) {
+void OpenWhenShown(dorvik::TForm1& form1, const std::optional<QString>& board,
+                   const std::optional<QString>& report, int attempt) {
     constexpr int Attempts = 100;
     constexpr int RetryMs = 20;
     const QWindow* window = form1.windowHandle();
     if (attempt < Attempts && (window == nullptr || !window->isExposed())) {
-        QTimer::singleShot(RetryMs, &form1,
-                           [&form1, board, attempt] { OpenWhenShown(form1, board, attempt + 1); });
+        QTimer::singleShot(RetryMs, &form1, [&form1, board, report, attempt] {
+            OpenWhenShown(form1, board, report, attempt + 1);
+        });
         return;
     }
-    form1.OpenChosenFile(board);
+    if (board) {
+        form1.OpenChosenFile(*board);
+    }
+    if (report) {
+        form1.FaultCommands().OpenReport(*report);
+    }
 }
 
 int Run(int argc, char** argv) {
@@ -94,9 +102,10 @@ int Run(int argc, char** argv) {
         if (script) {
             runner = std::make_unique<dorvik::ScriptRunner>(form1, std::move(script), line.Board,
                                                             EndProgram);
+            runner->SetReport(line.Report);
             runner->Start();
-        } else if (line.Board) {
-            OpenWhenShown(form1, *line.Board, 0);
+        } else if (line.Board || line.Report) {
+            OpenWhenShown(form1, line.Board, line.Report, 0);
         }
         return app.exec();
     } catch (const std::exception& error) {

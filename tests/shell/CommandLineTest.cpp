@@ -44,7 +44,8 @@ TEST(CommandLine, ReadsScriptBoardAndHelp) {
 }
 
 TEST(CommandLine, UsageNamesTheForm) {
-    EXPECT_TRUE(UsageText().startsWith("Usage: dorvik [--script FILE] [BOARD]\n"));
+    EXPECT_TRUE(
+        UsageText().startsWith("Usage: dorvik [--script FILE] [--report REPORT] [BOARD]\n"));
 }
 
 } // namespace

@@ -386,13 +386,15 @@ TEST_F(ScriptProgramTest, StaysOpenForTheOperatorAtTheEndOfTheScript) {
 TEST(ProgramCommandLine, HelpAndWrongArguments) {
     ProgramRun run = test::RunProgram({QStringLiteral("--help")});
     EXPECT_EQ(run.ExitCode, 0);
-    EXPECT_TRUE(run.Out.startsWith("Usage: dorvik [--script FILE] [BOARD]")) << Show(run);
+    EXPECT_TRUE(run.Out.startsWith("Usage: dorvik [--script FILE] [--report REPORT] [BOARD]"))
+        << Show(run);
 
     for (const QStringList& arguments :
          {QStringList{"--bogus"}, QStringList{"--script"}, QStringList{"a.brd", "b.brd"}}) {
         run = test::RunProgram(arguments);
         EXPECT_EQ(run.ExitCode, 2) << Show(run);
-        EXPECT_TRUE(run.Err.contains("Usage: dorvik [--script FILE] [BOARD]")) << Show(run);
+        EXPECT_TRUE(run.Err.contains("Usage: dorvik [--script FILE] [--report REPORT] [BOARD]"))
+            << Show(run);
         EXPECT_TRUE(run.Out.isEmpty()) << Show(run);
     }
 

@@ -4,10 +4,14 @@
 #include "Codec.h"
 #include "Generator.h"
 #include "board/BoardData.h"
+#include "board/BoardReader.h"
+#include "report/FaultListFile.h"
+#include "report/ReportReader.h"
 
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -25,9 +29,12 @@ constexpr std::string_view Usage =
     "                  write a synthetic board in the stored form (default 100 parts,\n"
     "                  seed 1); --full fills every table to its capacity\n"
     "  check [FILE]    list everything out of format in a stored board file\n"
+    "  faults REPORT BOARD\n"
+    "                  print the fault list lines a tester's report becomes on BOARD\n"
     "\n"
     "Without FILE, or with -, standard input is read. Output goes to standard output.\n"
-    "Exit status: 0 done (check: no findings), 1 check found something, 2 error.\n";
+    "Exit status: 0 done (check: no findings), 1 check found something or report lines were\n"
+    "skipped, 2 error.\n";
 
 struct Streams {
     std::FILE* in;
@@ -188,6 +195,39 @@ int Check(const Streams& io, std::span<const std::string_view> args) {
     return report.Clean() ? ExitOk : ExitFindings;
 }
 
+int Faults(const Streams& io, std::span<const std::string_view> args) {
+    if (args.size() != 2) {
+        return UsageError(io, "faults takes a REPORT and a BOARD");
+    }
+    const std::string reportPath(args[0]);
+    const std::string boardPath(args[1]);
+    std::FILE* boardFile = std::fopen(boardPath.c_str(), "rb");
+    if (boardFile == nullptr) {
+        return Fail(io, "cannot open " + boardPath + ": " + std::strerror(errno));
+    }
+    const auto board = std::make_unique<BoardData>();
+    ReadBoardFile(boardFile, *board);
+    std::fclose(boardFile);
+
+    const ReportResult result = ReadReportFile(reportPath, *board);
+    for (const ReportProblem& problem : result.Problems) {
+        Write(io.err,
+              reportPath + ":" + std::to_string(problem.LineNumber) + ": " + problem.Reason + "\n");
+    }
+    if (!result.Error.empty()) {
+        return Fail(io, reportPath + ": " + result.Error);
+    }
+    Write(io.out, FaultsListing(result.List));
+    if (result.SkippedLines > 0) {
+        Write(io.err, reportPath + ": " + std::string(ReportKindName(result.Kind)) + ", " +
+                          std::to_string(result.SkippedLines) + " lines skipped\n");
+    }
+    if (!Flush(io.out)) {
+        return Fail(io, "cannot write the output");
+    }
+    return result.SkippedLines > 0 ? ExitFindings : ExitOk;
+}
+
 } // namespace
 
 int RunCommand(std::span<const std::string_view> args, std::FILE* in, std::FILE* out,
@@ -210,6 +250,9 @@ int RunCommand(std::span<const std::string_view> args, std::FILE* in, std::FILE*
     }
     if (command == "check") {
         return Check(io, rest);
+    }
+    if (command == "faults") {
+        return Faults(io, rest);
     }
     return UsageError(io, "unknown command " + std::string(command));
 }

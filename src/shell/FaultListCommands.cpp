@@ -1,0 +1,142 @@
+#include "shell/FaultListCommands.h"
+
+#include "report/FaultListFile.h"
+#include "report/FaultSelection.h"
+#include "report/ReportReader.h"
+#include "shell/FaultListPanel.h"
+#include "shell/MainWindow.h"
+#include "view/Workspace.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+
+namespace dorvik {
+
+namespace {
+
+QString ChooseReport(QWidget* parent) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open Report"));
+}
+
+QString ChooseSave(QWidget* parent) {
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save Fault List"), QString(),
+                                        QStringLiteral("Fault lists (*.txt);;All files (*)"));
+}
+
+QAction* Item(QObject* owner, const char* name, const char* caption) {
+    auto* item = new QAction(QString::fromLatin1(caption), owner);
+    item->setObjectName(QString::fromLatin1(name));
+    return item;
+}
+
+QString Summary(const QString& name, const ReportResult& result) {
+    QString text = QStringLiteral("%1: %2, %3 faults, %4 lines")
+                       .arg(name, QString::fromUtf8(ReportKindName(result.Kind)))
+                       .arg(result.List.Faults().size())
+                       .arg(result.List.LineCount());
+    if (result.SkippedLines > 0) {
+        text += QStringLiteral("; %1 lines skipped (first: line %2, %3)")
+                    .arg(result.SkippedLines)
+                    .arg(result.Problems.front().LineNumber)
+                    .arg(QString::fromStdString(result.Problems.front().Reason));
+    }
+    return text;
+}
+
+} // namespace
+
+FaultListCommands::FaultListCommands(TForm1& form1)
+    : QObject(&form1), form1_(form1), chooseReport_(ChooseReport), chooseSave_(ChooseSave) {
+    setObjectName(QStringLiteral("FaultListCommands"));
+    panel_ =
+        new FaultListPanel([this](const FaultLine& line) { form1_.ShowFaultLine(line); }, &form1);
+    form1.addDockWidget(Qt::RightDockWidgetArea, panel_);
+    panel_->hide();
+
+    OpenReportItem = Item(&form1, "OpenReport", "Open &Report...");
+    NextItem = Item(&form1, "NextFault", "&Next");
+    PreviousItem = Item(&form1, "PreviousFault", "&Previous");
+    SaveListItem = Item(&form1, "SaveFaultList", "&Save List");
+
+    const QList<QAction*> bar = form1.menuBar()->actions();
+    if (!bar.isEmpty() && bar.front()->menu() != nullptr) {
+        QMenu* file = bar.front()->menu();
+        const QList<QAction*> items = file->actions();
+        file->insertAction(items.size() > 1 ? items[1] : nullptr, OpenReportItem);
+    }
+    menu_ = new QMenu(QStringLiteral("F&aults"), form1.menuBar());
+    menu_->setObjectName(QStringLiteral("Faults"));
+    menu_->addActions({NextItem, PreviousItem, SaveListItem});
+    form1.menuBar()->insertMenu(bar.isEmpty() ? nullptr : bar.back(), menu_);
+    EnableStepping(false);
+
+    connect(OpenReportItem, &QAction::triggered, this, &FaultListCommands::OpenReportClick);
+    connect(NextItem, &QAction::triggered, panel_, &FaultListPanel::ShowNext);
+    connect(PreviousItem, &QAction::triggered, panel_, &FaultListPanel::ShowPrevious);
+    connect(SaveListItem, &QAction::triggered, this, &FaultListCommands::SaveListClick);
+    connect(panel_->SaveButton, &QPushButton::clicked, this, &FaultListCommands::SaveListClick);
+}
+
+void FaultListCommands::EnableStepping(bool enabled) {
+    for (QAction* item : {NextItem, PreviousItem, SaveListItem}) {
+        item->setEnabled(enabled);
+    }
+}
+
+void FaultListCommands::Message(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Dorvik"), text, QMessageBox::Ok, &form1_);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void FaultListCommands::OpenReportClick() {
+    const QString path = chooseReport_(&form1_);
+    if (!path.isEmpty()) {
+        OpenReport(path);
+    }
+}
+
+void FaultListCommands::OpenReport(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    if (form1_.Work().State.BoardLoaded == 0) {
+        Message(QStringLiteral("%1: open the board first.").arg(name));
+        return;
+    }
+    ReportResult result =
+        ReadReportFile(QFile::encodeName(path).toStdString(), form1_.Work().Board);
+    if (!result.Error.empty()) {
+        Message(QStringLiteral("%1: %2.").arg(name, QString::fromStdString(result.Error)));
+        return;
+    }
+    const QString summary = Summary(name, result);
+    panel_->SetList(std::move(result.List), summary);
+    EnableStepping(true);
+}
+
+void FaultListCommands::SaveListClick() {
+    const QString path = chooseSave_(&form1_);
+    if (!path.isEmpty()) {
+        SaveList(path);
+    }
+}
+
+void FaultListCommands::SaveList(const QString& path) {
+    const std::string text = WriteFaultList(panel_->List());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) !=
+            static_cast<qint64>(text.size()) ||
+        !file.commit()) {
+        Message(QStringLiteral("%1: the fault list cannot be written.")
+                    .arg(QFileInfo(path).fileName()));
+    }
+}
+
+} // namespace dorvik

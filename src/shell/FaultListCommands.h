@@ -1,0 +1,56 @@
+#pragma once
+// The fault list's commands in the main window: File > Open Report…, the Faults menu (Next,
+// Previous, Save List) and the panel they drive. The window's key table is not touched.
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+
+namespace dorvik {
+
+class FaultListPanel;
+class TForm1;
+
+class FaultListCommands final : public QObject {
+    Q_OBJECT
+
+public:
+    // A file dialog: the chosen path, or an empty text when the operator cancels.
+    using PathChooser = std::function<QString(QWidget* parent)>;
+
+    // Adds the menu items and the dock to the window.
+    explicit FaultListCommands(TForm1& form1);
+
+    FaultListPanel& Panel() const noexcept { return *panel_; }
+
+    void SetReportChooser(PathChooser chooser) { chooseReport_ = std::move(chooser); }
+    void SetSaveChooser(PathChooser chooser) { chooseSave_ = std::move(chooser); }
+
+    void OpenReportClick();
+    // Open Report with `path` chosen in the dialog.
+    void OpenReport(const QString& path);
+    void SaveListClick();
+    // Save List with `path` chosen in the dialog.
+    void SaveList(const QString& path);
+
+    QAction* OpenReportItem = nullptr;
+    QAction* NextItem = nullptr;
+    QAction* PreviousItem = nullptr;
+    QAction* SaveListItem = nullptr;
+
+private:
+    void Message(const QString& text);
+    void EnableStepping(bool enabled);
+
+    TForm1& form1_;
+    FaultListPanel* panel_ = nullptr;
+    QMenu* menu_ = nullptr;
+    PathChooser chooseReport_;
+    PathChooser chooseSave_;
+};
+
+} // namespace dorvik

@@ -1,0 +1,156 @@
+#include "shell/FaultListPanel.h"
+
+#include "report/FaultListFile.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace dorvik {
+
+namespace {
+
+enum Column { RepairedColumn, KindColumn, LineColumn, DetailColumn, OnBoardColumn, Columns };
+
+QString LineText(const FaultLine& line) {
+    return QString::fromStdString(FormatFaultLine(line, {}));
+}
+
+} // namespace
+
+FaultListPanel::FaultListPanel(LineShower show, QWidget* parent)
+    : QDockWidget(QStringLiteral("Faults"), parent), show_(std::move(show)) {
+    setObjectName(QStringLiteral("FaultList"));
+    auto* body = new QWidget(this);
+    auto* column = new QVBoxLayout(body);
+    summary_ = new QLabel(QStringLiteral("No report read"), body);
+    summary_->setObjectName(QStringLiteral("FaultSummary"));
+    summary_->setWordWrap(true);
+    column->addWidget(summary_);
+
+    table_ = new QTableWidget(0, Columns, body);
+    table_->setObjectName(QStringLiteral("FaultTable"));
+    table_->setHorizontalHeaderLabels({QStringLiteral("Repaired"), QStringLiteral("Kind"),
+                                       QStringLiteral("Names"), QStringLiteral("Detail"),
+                                       QStringLiteral("On board")});
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setStretchLastSection(false);
+    table_->horizontalHeader()->setSectionResizeMode(DetailColumn, QHeaderView::Stretch);
+    column->addWidget(table_, 1);
+
+    auto* buttons = new QHBoxLayout;
+    previous_ = new QPushButton(QStringLiteral("Previous"), body);
+    previous_->setObjectName(QStringLiteral("PreviousFaultButton"));
+    next_ = new QPushButton(QStringLiteral("Next"), body);
+    next_->setObjectName(QStringLiteral("NextFaultButton"));
+    SaveButton = new QPushButton(QStringLiteral("Save List"), body);
+    SaveButton->setObjectName(QStringLiteral("SaveFaultListButton"));
+    for (QPushButton* button : {previous_, next_, SaveButton}) {
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+    }
+    column->addLayout(buttons);
+    setWidget(body);
+
+    connect(previous_, &QPushButton::clicked, this, &FaultListPanel::ShowPrevious);
+    connect(next_, &QPushButton::clicked, this, &FaultListPanel::ShowNext);
+    // A click, the arrow keys and Enter all make a row current or activate it.
+    connect(table_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int, int) { RowChosen(row); });
+    connect(table_, &QTableWidget::cellActivated, this, [this](int row, int) { RowChosen(row); });
+    connect(table_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (filling_ || item->column() != RepairedColumn || item->row() < 0) {
+            return;
+        }
+        const LinePlace place = list_.PlaceOf(static_cast<std::size_t>(item->row()));
+        list_.SetRepaired(place.Fault, item->checkState() == Qt::Checked);
+    });
+}
+
+void FaultListPanel::SetList(FaultList list, const QString& summary) {
+    list_ = std::move(list);
+    summary_->setText(summary);
+    Fill();
+    show();
+    raise();
+}
+
+void FaultListPanel::Fill() {
+    filling_ = true;
+    table_->clearContents();
+    table_->setRowCount(static_cast<int>(list_.LineCount()));
+    for (std::size_t k = 0; k < list_.LineCount(); ++k) {
+        const LinePlace place = list_.PlaceOf(k);
+        const Fault& fault = list_.Faults()[place.Fault];
+        const FaultLine& line = fault.Lines[place.Line];
+        const int row = static_cast<int>(k);
+        auto* tick = new QTableWidgetItem;
+        if (place.Line == 0) {
+            tick->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+            tick->setCheckState(fault.Repaired ? Qt::Checked : Qt::Unchecked);
+        } else {
+            tick->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        }
+        table_->setItem(row, RepairedColumn, tick);
+        const QString kind =
+            place.Line == 0 ? QString::fromStdString(fault.Kind) : QStringLiteral("  +");
+        table_->setItem(row, KindColumn, new QTableWidgetItem(kind));
+        table_->setItem(row, LineColumn, new QTableWidgetItem(LineText(line)));
+        table_->setItem(row, DetailColumn,
+                        new QTableWidgetItem(QString::fromUtf8(line.Description)));
+        table_->setItem(
+            row, OnBoardColumn,
+            new QTableWidgetItem(line.OnBoard ? QStringLiteral("yes") : QStringLiteral("no")));
+    }
+    table_->resizeColumnsToContents();
+    filling_ = false;
+}
+
+void FaultListPanel::RowChosen(int row) {
+    if (filling_ || row < 0 || static_cast<std::size_t>(row) >= list_.LineCount()) {
+        return;
+    }
+    ShowLine(static_cast<std::size_t>(row));
+}
+
+void FaultListPanel::ShowLine(std::size_t k) {
+    if (k >= list_.LineCount()) {
+        return;
+    }
+    list_.SetCurrent(k);
+    filling_ = true; // the row follows the line shown without showing it again
+    table_->setCurrentCell(static_cast<int>(k), LineColumn);
+    filling_ = false;
+    show_(list_.LineAt(k));
+}
+
+void FaultListPanel::ShowNext() {
+    if (const auto k = list_.NextLine()) {
+        ShowLine(*k);
+    }
+}
+
+void FaultListPanel::ShowPrevious() {
+    if (const auto k = list_.PreviousLine()) {
+        ShowLine(*k);
+    }
+}
+
+void FaultListPanel::SetRepaired(std::size_t fault, bool repaired) {
+    list_.SetRepaired(fault, repaired);
+    if (fault < list_.Faults().size()) {
+        filling_ = true;
+        table_->item(static_cast<int>(list_.FirstLineOf(fault)), RepairedColumn)
+            ->setCheckState(repaired ? Qt::Checked : Qt::Unchecked);
+        filling_ = false;
+    }
+}
+
+} // namespace dorvik

@@ -1,0 +1,86 @@
+// Dorvik's fault list file: read with its marks, skipped lines counted, written back so that it
+// reads the same.
+
+#include "ReportFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace dorvik::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr std::string_view ListText = "# bench 2, board 17\r\n"
+                                      "\r\n"
+                                      "short 13 40 7 # [x] Short #1: VCC with SIG\r\n"
+                                      "short 13 50 # + VCC with ND\r\n"
+                                      "COMP u1,2 r7 # + common devices\r\n"
+                                      "net gnd\r\n"
+                                      "net NOWHERE # not on this board\r\n"
+                                      "open 88 99\r\n"
+                                      "comp U1,5\r\n"
+                                      "bogus 1\r\n"
+                                      "open 1 2 3 4"; // no line end
+
+TEST(FaultListFile, ReadsFaultsWithTheirPartsAndTicks) {
+    const ReportResult r = ReadOnProbeBoard(ListText);
+    ASSERT_EQ(r.Error, "");
+    EXPECT_EQ(r.Kind, ReportKind::FaultListFile);
+    EXPECT_EQ(ProblemLines(r), (std::vector<std::size_t>{10, 11}));
+    ASSERT_EQ(r.List.Faults().size(), 5u);
+    EXPECT_EQ(r.List.LineCount(), 7u);
+    const Fault& first = r.List.Faults()[0];
+    EXPECT_TRUE(first.Repaired);
+    EXPECT_EQ(first.Lines.size(), 3u);
+    EXPECT_EQ(first.Kind, "short");
+    EXPECT_TRUE(first.OnBoard());
+    // On the board as the displays find things: GND in any case, no NOWHERE, no probe 99 (88 is
+    // a pin's probe), no pin 5 on U1.
+    const bool onBoard[] = {true, false, false, false};
+    for (std::size_t f = 1; f < 5; ++f) {
+        EXPECT_EQ(r.List.Faults()[f].OnBoard(), onBoard[f - 1]) << f;
+        EXPECT_FALSE(r.List.Faults()[f].Repaired);
+    }
+    EXPECT_EQ(r.List.PlaceOf(2).Fault, 0u);
+    EXPECT_EQ(r.List.PlaceOf(2).Line, 2u);
+    EXPECT_EQ(r.List.FirstLineOf(2), 4u);
+}
+
+TEST(FaultListFile, WritesWhatReadsBackTheSame) {
+    ReportResult r = ReadOnProbeBoard(ListText);
+    r.List.SetRepaired(0, false);
+    r.List.SetRepaired(2, true);
+    const std::string written = WriteFaultList(r.List);
+    EXPECT_EQ(written, "short 13 40 7 # Short #1: VCC with SIG\n"
+                       "short 13 50 # + VCC with ND\n"
+                       "comp u1,2 r7 # + common devices\n"
+                       "net gnd\n"
+                       "net NOWHERE # [x] not on this board\n"
+                       "open 88 99\n"
+                       "comp U1,5\n");
+    const ReportResult again = ReadOnProbeBoard(written);
+    EXPECT_EQ(again.SkippedLines, 0u);
+    EXPECT_EQ(WriteFaultList(again.List), written);
+    EXPECT_TRUE(again.List.Faults()[2].Repaired);
+    EXPECT_EQ(FaultsListing(again.List).substr(0, 50),
+              "faults: 7\nfault 1: short 13 40 7 # Short #1: VCC w");
+}
+
+TEST(FaultListFile, StepsWithinTheList) {
+    const ReportResult r = ReadOnProbeBoard("open 1\nopen 2\nopen 3\n");
+    FaultList list = r.List;
+    EXPECT_EQ(list.PreviousLine(), 0u);
+    EXPECT_EQ(list.NextLine(), 0u);
+    list.SetCurrent(0);
+    EXPECT_EQ(list.NextLine(), 1u);
+    EXPECT_EQ(list.PreviousLine(), 0u);
+    list.SetCurrent(2);
+    EXPECT_EQ(list.NextLine(), 2u);
+    EXPECT_EQ(list.PreviousLine(), 1u);
+    list.SetCurrent(7); // no such line: stays
+    EXPECT_EQ(list.Current(), 2u);
+    EXPECT_FALSE(FaultList{}.NextLine().has_value());
+}
+
+} // namespace
+} // namespace dorvik::test

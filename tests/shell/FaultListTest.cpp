@@ -1,0 +1,176 @@
+// The fault list in the main window and through the script: a report read, its lines shown by
+// click, keys and Next/Previous, a fault ticked and the list saved.
+
+#include "ModalAnswer.h"
+#include "ProgramRun.h"
+#include "shell/FaultListCommands.h"
+#include "shell/FaultListPanel.h"
+#include "shell/MainWindow.h"
+#include "view/Workspace.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace dorvik {
+namespace {
+
+// Against examples/demo.brd: nail 1 is on GND (top), nail 3 on N0004 (bottom).
+constexpr char DemoList[] = "short 1 3 # Short #1\n"
+                            "comp J1 C1 # + common devices\n"
+                            "net N0004\n"
+                            "open 3 # [x] Open #2\n";
+
+// Answers every message box with OK and keeps its text.
+class MessageAnswers final {
+public:
+    MessageAnswers() {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts_ << box->text();
+                box->accept();
+            }
+        });
+        timer_.start();
+    }
+    const QStringList& Texts() const noexcept { return texts_; }
+
+private:
+    QTimer timer_;
+    QStringList texts_;
+};
+
+QString Write(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
+    const QString path = dir.filePath(QLatin1String(name));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path;
+}
+
+TEST(FaultListWindow, ShowsTicksAndSavesTheList) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    BoardData board;
+    TForm1 form(board, QStringLiteral(DORVIK_SOURCE_DIR "/data/"));
+    form.show();
+    FaultListCommands& faults = form.FaultCommands();
+    EXPECT_FALSE(faults.NextItem->isEnabled());
+
+    form.OpenChosenFile(QStringLiteral(DORVIK_SOURCE_DIR "/examples/demo.brd"));
+    faults.OpenReport(Write(dir, "list.txt", DemoList));
+    FaultListPanel& panel = faults.Panel();
+    ASSERT_EQ(panel.List().LineCount(), 4u);
+    EXPECT_TRUE(panel.isVisible());
+    EXPECT_TRUE(faults.NextItem->isEnabled());
+
+    faults.NextItem->trigger();
+    EXPECT_EQ(form.Work().State.DisplayMode, ShortDisplay);
+    EXPECT_EQ(form.Work().State.Probe2, 3);
+    // A click on the third row shows the net; the window's own state follows it.
+    panel.Table().setCurrentCell(2, 2);
+    EXPECT_EQ(form.Work().State.DisplayMode, NetDisplay);
+    EXPECT_EQ(panel.List().Current(), 2u);
+    faults.PreviousItem->trigger();
+    EXPECT_EQ(form.Work().State.DisplayMode, CompDisplay);
+
+    // Tick the first fault repaired, untick the last, and save.
+    panel.Table().item(0, 0)->setCheckState(Qt::Checked);
+    panel.Table().item(3, 0)->setCheckState(Qt::Unchecked);
+    const QString saved = dir.filePath(QStringLiteral("saved.txt"));
+    faults.SetSaveChooser([&](QWidget*) { return saved; });
+    faults.SaveListItem->trigger();
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("short 1 3 # [x] Short #1\n"
+                                         "comp J1 C1 # + common devices\n"
+                                         "net N0004\n"
+                                         "open 3 # Open #2\n"));
+}
+
+TEST(FaultListWindow, SaysWhatWentWrong) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    BoardData board;
+    TForm1 form(board, QStringLiteral(DORVIK_SOURCE_DIR "/data/"));
+    form.show();
+    FaultListCommands& faults = form.FaultCommands();
+    const QString list = Write(dir, "list.txt", DemoList);
+    const QString noise = Write(dir, "noise.bin", QByteArray("\x00\x01\xFF garbage\n", 13));
+
+    MessageAnswers answer;
+    faults.OpenReport(list);
+    EXPECT_EQ(answer.Texts(), QStringList{"list.txt: open the board first."});
+    form.OpenChosenFile(QStringLiteral(DORVIK_SOURCE_DIR "/examples/demo.brd"));
+    faults.OpenReport(noise);
+    faults.OpenReport(dir.filePath(QStringLiteral("missing.txt")));
+    EXPECT_EQ(answer.Texts(),
+              (QStringList{"list.txt: open the board first.",
+                           "noise.bin: not a report of a known kind; Dorvik reads fault lists, "
+                           "TRI CSV failure files and Keysight 3070 failure tickets.",
+                           "missing.txt: the file cannot be read."}));
+    EXPECT_EQ(faults.Panel().List().LineCount(), 0u);
+}
+
+TEST(FaultListScript, StepsThroughAReport) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString list = Write(dir, "list.txt", DemoList);
+    const QByteArray script = "size 640 400\n"
+                              "report " +
+                              list.toUtf8() +
+                              "\n"
+                              "ok\n"
+                              "open examples/demo.brd\n"
+                              "report " +
+                              list.toUtf8() +
+                              "\n"
+                              "faults\n"
+                              "next\n"
+                              "next\n"
+                              "previous\n"
+                              "status\n"
+                              "fault 4\n"
+                              "state\n"
+                              "menu NextFault\n"
+                              "fault 5\n";
+    const test::ProgramRun run =
+        test::RunProgram({QStringLiteral("--script"), QStringLiteral("-")}, script);
+    const QString shown = run.Out + "--- stderr\n" + run.Err;
+    EXPECT_EQ(run.ExitCode, 2) << shown.toStdString();
+    EXPECT_TRUE(run.Err.contains("script: line 14: there is no fault line 5"))
+        << shown.toStdString();
+    const QStringList lines = run.Out.split('\n');
+    for (const char* expected :
+         {"message: list.txt: open the board first.", "faults: 4", "fault 1: short 1 3 # Short #1",
+          "fault 2: comp J1 C1 # + common devices", "fault 3: net N0004",
+          "fault 4: open 3 # [x] Open #2", "Probe1=3", "DisplayMode=1", "Zoom=1"}) {
+        EXPECT_TRUE(lines.contains(QLatin1String(expected))) << expected << '\n'
+                                                             << shown.toStdString();
+    }
+}
+
+TEST(FaultListScript, ReportOnTheCommandLine) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString list = Write(dir, "list.txt", DemoList);
+    const test::ProgramRun run =
+        test::RunProgram({QStringLiteral("--script"), QStringLiteral("-"),
+                          QStringLiteral("--report"), list, QStringLiteral("examples/demo.brd")},
+                         "fault 1\nstate\nquit\n");
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    EXPECT_TRUE(run.Out.split('\n').contains(QLatin1String("DisplayMode=2")))
+        << run.Out.toStdString();
+}
+
+} // namespace
+} // namespace dorvik
