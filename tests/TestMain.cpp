@@ -1,6 +1,7 @@
 // Shared main of the test binaries: a fixed C locale and a Qt application on the offscreen
 // platform, so fonts and images behave the same on every machine. Widget suites get a
-// QApplication, the others a QGuiApplication.
+// QApplication, the others a QGuiApplication. What the program remembers between runs goes to a
+// settings directory of this test run (inherited by the programs it starts), never the user's.
 #ifdef DORVIK_TEST_WIDGETS
 #include <QApplication>
 using TestApplication = QApplication;
@@ -8,6 +9,8 @@ using TestApplication = QApplication;
 #include <QGuiApplication>
 using TestApplication = QGuiApplication;
 #endif
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -16,6 +19,10 @@ using TestApplication = QGuiApplication;
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "C");
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    const QTemporaryDir settings;
+    if (settings.isValid()) {
+        ::setenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit().constData(), 1);
+    }
     ::testing::InitGoogleTest(&argc, argv);
     TestApplication app(argc, argv);
     return RUN_ALL_TESTS();

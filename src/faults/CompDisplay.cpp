@@ -107,9 +107,12 @@ void DrawCompDisplay(Workspace& ws) {
             if (!PinVisible(part.Kind, s.ViewSide)) {
                 continue;
             }
-            const std::int32_t x = ToPixelXForSide(s, RotatedX(pin, ws.Rotation));
-            const std::int32_t y = ToPixelY(s, RotatedY(pin, ws.Rotation));
+            const std::int32_t rx = RotatedX(pin, ws.Rotation);
+            const std::int32_t ry = RotatedY(pin, ws.Rotation);
+            const std::int32_t x = ToPixelXForSide(s, rx);
+            const std::int32_t y = ToPixelY(s, ry);
             if (run.Drawing()) {
+                ws.FaultMarks.push_back({rx, ry}); // every pin of a named part is marked
                 canvas.Ellipse(Shifted(x, -radius), Shifted(y, -radius), Shifted(x, radius),
                                Shifted(y, radius));
                 if (listed) {

@@ -124,8 +124,11 @@ void DisplayRun::FrameNail(std::int32_t index, Colour colour, std::int32_t radiu
         return;
     }
     const WindowState& s = ws_.State;
-    const std::int32_t x = ToPixelXForSide(s, RotatedX(nail, ws_.Rotation));
-    const std::int32_t y = ToPixelY(s, RotatedY(nail, ws_.Rotation));
+    const std::int32_t rx = RotatedX(nail, ws_.Rotation);
+    const std::int32_t ry = RotatedY(nail, ws_.Rotation);
+    ws_.FaultMarks.push_back({rx, ry});
+    const std::int32_t x = ToPixelXForSide(s, rx);
+    const std::int32_t y = ToPixelY(s, ry);
     Surface& canvas = ws_.Canvas;
     canvas.SetFontColour(colours::Red);
     canvas.TextOut(Shifted(x, -6), Shifted(y, radius), std::to_string(nail.Number));

@@ -58,8 +58,13 @@ void HighlightPinPass(Workspace& ws, std::span<const HighlightPair> pairs) {
             if (!PinVisible(part.Kind, s.ViewSide)) {
                 continue;
             }
-            const std::int32_t x = ToPixelXForSide(s, RotatedX(pin, ws.Rotation));
-            const std::int32_t y = ToPixelY(s, RotatedY(pin, ws.Rotation));
+            const std::int32_t rx = RotatedX(pin, ws.Rotation);
+            const std::int32_t ry = RotatedY(pin, ws.Rotation);
+            if (pair != nullptr) {
+                ws.FaultMarks.push_back({rx, ry});
+            }
+            const std::int32_t x = ToPixelXForSide(s, rx);
+            const std::int32_t y = ToPixelY(s, ry);
             if (InsideClip(s, x, y)) {
                 if (s.Zoom >= 1.0f) {
                     canvas.Ellipse(Shifted(x, -radius), Shifted(y, -radius), Shifted(x, radius),

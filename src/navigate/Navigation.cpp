@@ -1,6 +1,7 @@
 #include "navigate/Navigation.h"
 
 #include "navigate/FloatToInt.h"
+#include "navigate/ZoomSteps.h"
 #include "view/Colour.h"
 #include "view/Render.h"
 #include "view/Workspace.h"
@@ -12,9 +13,6 @@
 namespace dorvik {
 
 namespace {
-
-inline constexpr double ZoomInLimit = 512.0;
-inline constexpr double ZoomOutLimit = 0.002;
 
 // Before the first board the zoom is 0 and the steps below would divide by it. The command
 // reports the floating-point error the division raises, before anything has changed: a nonzero
@@ -35,9 +33,7 @@ double Distance(std::int32_t centre, std::int32_t pixel) noexcept {
 
 void ZoomInAt(Workspace& ws, std::int32_t px, std::int32_t py) {
     WindowState& s = ws.State;
-    if (!(s.Zoom >= ZoomInLimit)) {
-        s.Zoom = static_cast<float>(static_cast<double>(s.Zoom) * 2.0);
-    }
+    s.Zoom = ZoomedIn(s.Zoom);
     const double dx = Distance(s.CentreX, px);
     const double dy = Distance(s.CentreY, py);
     RequireZoom(s.Zoom, dx); // x is divided first, so its error is the one raised
@@ -49,9 +45,7 @@ void ZoomInAt(Workspace& ws, std::int32_t px, std::int32_t py) {
 
 void ZoomOutAt(Workspace& ws, std::int32_t px, std::int32_t py) {
     WindowState& s = ws.State;
-    if (s.Zoom > ZoomOutLimit) {
-        s.Zoom = static_cast<float>(static_cast<double>(s.Zoom) * 0.5);
-    }
+    s.Zoom = ZoomedOut(s.Zoom);
     const double dx = Distance(s.CentreX, px);
     const double dy = Distance(s.CentreY, py);
     RequireZoom(s.Zoom, dx); // x is divided first, so its error is the one raised

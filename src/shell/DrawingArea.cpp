@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -60,6 +61,28 @@ void DrawingArea::mouseReleaseEvent(QMouseEvent* event) {
 void DrawingArea::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         emit DoubleClicked();
+    }
+    event->accept();
+}
+
+void DrawingArea::mousePressEvent(QMouseEvent* event) {
+    const QPointF at = event->position();
+    emit Pressed(event->button(), Pixel(at.x()), Pixel(at.y()));
+    event->accept();
+}
+
+void DrawingArea::mouseMoveEvent(QMouseEvent* event) {
+    if ((event->buttons() & Qt::LeftButton) != 0) {
+        const QPointF at = event->position();
+        emit LeftMoved(Pixel(at.x()), Pixel(at.y()));
+    }
+    event->accept();
+}
+
+void DrawingArea::wheelEvent(QWheelEvent* event) {
+    const QPointF at = event->position();
+    if (event->angleDelta().y() != 0) {
+        emit WheelTurned(Pixel(at.x()), Pixel(at.y()), event->angleDelta().y());
     }
     event->accept();
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -36,6 +37,11 @@ public:
     void SaveListClick();
     // Save List with `path` chosen in the dialog.
     void SaveList(const QString& path);
+
+    // The items the commands add, for the script's `menu`.
+    std::vector<QAction*> MenuActions() const {
+        return {OpenReportItem, NextItem, PreviousItem, SaveListItem};
+    }
 
     QAction* OpenReportItem = nullptr;
     QAction* NextItem = nullptr;

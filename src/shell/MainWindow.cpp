@@ -10,6 +10,7 @@
 #include "shell/DrawingArea.h"
 #include "shell/FaultListCommands.h"
 #include "shell/StatusPanels.h"
+#include "shell/ViewerExtensions.h"
 #include "shell/VirtualKeys.h"
 #include "shell/WidgetControls.h"
 #include "view/ImageSurface.h"
@@ -117,6 +118,7 @@ TForm1::TForm1(BoardData& board, QString dataDirectory, QWidget* parent)
 
     ConnectHandlers();
     faults_ = new FaultListCommands(*this);
+    viewer_ = new ViewerExtensions(*this, *menu_.File1, menu_.Exit, menu_.Open, *toolBar_);
     PlaceRestored();
     FormCreate();
 }
@@ -133,7 +135,8 @@ void TForm1::BuildLayout() {
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(BuildToolBar(central, buttons_));
+    toolBar_ = BuildToolBar(central, buttons_);
+    column->addWidget(toolBar_);
     image1_ = new DrawingArea(central);
     column->addWidget(image1_, 1);
     setCentralWidget(central);
@@ -169,7 +172,12 @@ void TForm1::ConnectHandlers() {
     connect(buttons_.Side, &QToolButton::clicked, this, &TForm1::TopButomButtonClick);
     connect(buttons_.Home, &QToolButton::clicked, this, &TForm1::HomeButtonClick);
 
-    connect(image1_, &DrawingArea::Released, this, &TForm1::Image1MouseUp);
+    // The release that ends a drag of the picture is no click.
+    connect(image1_, &DrawingArea::Released, this, [this](Qt::MouseButton button, int x, int y) {
+        if (!viewer_->EndsDrag(button, x, y)) {
+            Image1MouseUp(button, x, y);
+        }
+    });
     connect(image1_, &DrawingArea::DoubleClicked, this, &TForm1::Image1DblClick);
     connect(image1_, &DrawingArea::Resized, this, &TForm1::Image1Resize);
 }
@@ -223,6 +231,10 @@ template <class Command> void TForm1::Run(Command&& command) noexcept {
     image1_->update();
 }
 
+void TForm1::RunCommand(const std::function<void()>& command) noexcept {
+    Run(command);
+}
+
 void TForm1::ShowCommandError(const QString& text) noexcept {
     try {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Dorvik"), text, QMessageBox::Ok,
@@ -264,6 +276,7 @@ void TForm1::OpenChosenFile(const QString& path) {
         repaint();
         ReadBoardFile(file.get(), Work().Board);
         ResetView(Work());
+        viewer_->BoardOpened(path);
     });
 }
 

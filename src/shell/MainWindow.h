@@ -27,6 +27,7 @@ class FaultListCommands;
 class DrawingArea;
 class ImageSurface;
 class StatusPanels;
+class ViewerExtensions;
 class WidgetControls;
 
 // The window's size when it is not maximised, frame included, and its drawing area's.
@@ -52,6 +53,8 @@ public:
     DrawingArea& Image1() const noexcept { return *image1_; }
     StatusPanels& StatusBar1() const noexcept { return *statusBar_; }
     const QString& DataDirectory() const noexcept { return dataDirectory_; }
+    // The viewer's conveniences: wheel, drag, search field, picture export and the like.
+    ViewerExtensions& Viewer() const noexcept { return *viewer_; }
 
     void SetFileChooser(FileChooser chooser);
 
@@ -85,6 +88,9 @@ public:
     void RightButtonClick();
     void TopButomButtonClick();
     void HomeButtonClick();
+    // Runs a command as the handlers do: an error that escapes it is shown, then the drawing
+    // area is updated.
+    void RunCommand(const std::function<void()>& command) noexcept;
 
     // The fault list: its menu items and panel, and showing one of its lines.
     FaultListCommands& FaultCommands() const noexcept { return *faults_; }
@@ -110,6 +116,8 @@ private:
     std::unique_ptr<Workspace> workspace_;
     DrawingArea* image1_ = nullptr;
     StatusPanels* statusBar_ = nullptr;
+    QWidget* toolBar_ = nullptr;
+    ViewerExtensions* viewer_ = nullptr;
     ToolBarButtons buttons_;
     MenuItems menu_;
     FaultListCommands* faults_ = nullptr;

@@ -25,9 +25,11 @@ constexpr std::array NamedKeys{
 
 constexpr std::array ButtonNames{"RoateButton", "TextButton",  "LeftButton",     "UpButton",
                                  "DownButton",  "RightButton", "TopButomButton", "HomeButton"};
-constexpr std::array MenuNames{"Exit",      "Open",          "Short",        "Net",
-                               "Comp",      "ShortCut",      "About",        "OpenReport",
-                               "NextFault", "PreviousFault", "SaveFaultList"};
+constexpr std::array MenuNames{"Exit",          "Open",          "Short",       "Net",
+                               "Comp",          "ShortCut",      "About",       "OpenReport",
+                               "NextFault",     "PreviousFault", "SaveFaultList", "FitBoard",
+                               "ZoomToMarks",   "SavePicture",   "Print",       "Find",
+                               "RecentBoards"};
 
 template <std::size_t N> bool IsOneOf(QStringView word, const std::array<const char*, N>& names) {
     for (const char* name : names) {
@@ -233,14 +235,52 @@ ParsedLine ParseScriptLine(QStringView line) {
         command.Edit = k;
         return parsed;
     }
-    if (verb == u"open" || verb == u"save" || verb == u"report") {
-        command.Verb = verb == u"open"   ? ScriptVerb::Open
-                       : verb == u"save" ? ScriptVerb::Save
-                                         : ScriptVerb::Report;
+    if (verb == u"open" || verb == u"save" || verb == u"report" || verb == u"export") {
+        command.Verb = verb == u"open"     ? ScriptVerb::Open
+                       : verb == u"save"   ? ScriptVerb::Save
+                       : verb == u"report" ? ScriptVerb::Report
+                                           : ScriptVerb::Export;
         if (reader.Rest().isEmpty()) {
             return Failure(QStringLiteral("'%1' needs a PATH").arg(verb.toString()));
         }
         command.Argument = reader.Rest().toString();
+        return parsed;
+    }
+    if (verb == u"find") {
+        command.Verb = ScriptVerb::Find;
+        if (!reader.HasRest()) {
+            return Failure(QStringLiteral("'find' needs a TEXT"));
+        }
+        command.Argument = reader.Rest().toString();
+        return parsed;
+    }
+    if (verb == u"wheel") {
+        command.Verb = ScriptVerb::Wheel;
+        if (!reader.Words(3, words, error)) {
+            return Failure(error);
+        }
+        if (words[2] != u"up" && words[2] != u"down") {
+            return Failure(QStringLiteral("the wheel turns 'up' or 'down', not '%1'")
+                               .arg(words[2].toString()));
+        }
+        command.Up = words[2] == u"up";
+        words.removeLast();
+        if (!ReadPoint(words, command, error)) {
+            return Failure(error);
+        }
+        return parsed;
+    }
+    if (verb == u"drag") {
+        command.Verb = ScriptVerb::Drag;
+        if (!reader.Words(4, words, error) || !ReadPoint(words, command, error)) {
+            return Failure(error);
+        }
+        command.X2 = command.X;
+        command.Y2 = command.Y;
+        words.resize(2);
+        if (!ReadPoint(words, command, error)) {
+            return Failure(error);
+        }
         return parsed;
     }
     if (verb == u"text") {

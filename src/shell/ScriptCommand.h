@@ -35,6 +35,10 @@ enum class ScriptVerb {
     Fault,
     NextFault,
     PreviousFault,
+    Wheel,
+    Drag,
+    Find,
+    Export,
 };
 
 // A key as the toolkit reports it.
@@ -45,12 +49,16 @@ struct KeyStroke {
 
 struct ScriptCommand {
     ScriptVerb Verb = ScriptVerb::Quit;
-    int X = 0;    // size: width; click, dblclick, pixel: x
-    int Y = 0;    // size: height; click, dblclick, pixel: y
-    int Edit = 0; // text, enter: the edit box number, 1 to 3; fault: the line number
+    int X = 0;  // size: width; click, dblclick, pixel: x
+    int Y = 0;  // size: height; click, dblclick, pixel: y
+    int X2 = 0; // drag: where the pointer ends
+    int Y2 = 0;
+    bool Up = false; // wheel: turned up (away from the operator)
+    int Edit = 0;    // text, enter: the edit box number, 1 to 3; fault: the line number
     Qt::MouseButton Button = Qt::NoButton;
     KeyStroke Key;
-    QString Argument; // open, save: the path; button, menu: the control name; text: the text
+    QString Argument; // open, save, export: the path; button, menu: the control name;
+                      // text, find: the text
 };
 
 // The largest drawing area `size` accepts on either side.

@@ -6,9 +6,11 @@
 #include "shell/DrawingArea.h"
 #include "shell/FaultListCommands.h"
 #include "shell/FaultListPanel.h"
+#include "shell/FindField.h"
 #include "shell/MainWindow.h"
 #include "shell/ScriptLines.h"
 #include "shell/StateReport.h"
+#include "shell/ViewerExtensions.h"
 #include "view/Workspace.h"
 
 #include <QAbstractButton>
@@ -23,6 +25,7 @@
 #include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <stdexcept>
 #include <utility>
@@ -98,6 +101,48 @@ void SendMouse(QWidget& area, QEvent::Type type, Qt::MouseButton button, int x, 
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
     QMouseEvent event(type, local, area.mapToGlobal(local), button, held, Qt::NoModifier);
     QCoreApplication::sendEvent(&area, &event);
+}
+
+void SendMove(QWidget& area, int x, int y) {
+    const QPointF local(x, y);
+    QMouseEvent event(QEvent::MouseMove, local, area.mapToGlobal(local), Qt::NoButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&area, &event);
+}
+
+// A drag as a hand makes it: the button goes down, the pointer moves there in a few steps with
+// the button held, and the button comes up.
+void SendDrag(QWidget& area, int x1, int y1, int x2, int y2) {
+    constexpr int Steps = 4;
+    SendMouse(area, QEvent::MouseButtonPress, Qt::LeftButton, x1, y1);
+    for (int step = 1; step <= Steps; ++step) {
+        const auto along = [&](int from, int to) {
+            return static_cast<int>(from + (static_cast<long long>(to) - from) * step / Steps);
+        };
+        SendMove(area, along(x1, x2), along(y1, y2));
+    }
+    SendMouse(area, QEvent::MouseButtonRelease, Qt::LeftButton, x2, y2);
+}
+
+void SendWheelNotch(QWidget& area, int x, int y, bool up) {
+    const QPointF local(x, y);
+    QWheelEvent event(local, area.mapToGlobal(local), QPoint(),
+                      QPoint(0, up ? WheelNotches::NotchDelta : -WheelNotches::NotchDelta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&area, &event);
+}
+
+// Types the text into the search field and presses Enter there, as the operator does.
+void TypeAndFind(FindField& field, const QString& text) {
+    if (!field.isEnabled()) {
+        return; // like a disabled button, nothing
+    }
+    field.Activate();
+    field.insert(text);
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent enter(type, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(&field, &enter);
+    }
 }
 
 void PressOk(QWidget& modal) {
@@ -309,13 +354,12 @@ void ScriptRunner::Execute(const ScriptCommand& command) {
         return;
     case ScriptVerb::Menu: {
         RequireMainWindow(modal, "menu");
-        std::vector<QAction*> items = form_.MenuActions();
-        const FaultListCommands& faults = form_.FaultCommands();
-        items.insert(items.end(), {faults.OpenReportItem, faults.NextItem, faults.PreviousItem,
-                                   faults.SaveListItem});
-        for (QAction* item : items) {
-            if (item->objectName() == command.Argument && item->isEnabled()) {
-                item->trigger();
+        for (const auto& actions : {form_.MenuActions(), form_.FaultCommands().MenuActions(),
+                                    form_.Viewer().MenuActions()}) {
+            for (QAction* item : actions) {
+                if (item->objectName() == command.Argument && item->isEnabled()) {
+                    item->trigger();
+                }
             }
         }
         return;
@@ -347,6 +391,23 @@ void ScriptRunner::Execute(const ScriptCommand& command) {
     case ScriptVerb::PreviousFault:
         RequireMainWindow(modal, "previous");
         form_.FaultCommands().Panel().ShowPrevious();
+        return;
+    case ScriptVerb::Wheel:
+        RequireMainWindow(modal, "wheel");
+        SendWheelNotch(form_.Image1(), command.X, command.Y, command.Up);
+        return;
+    case ScriptVerb::Drag:
+        RequireMainWindow(modal, "drag");
+        SendDrag(form_.Image1(), command.X, command.Y, command.X2, command.Y2);
+        return;
+    case ScriptVerb::Find:
+        RequireMainWindow(modal, "find");
+        TypeAndFind(form_.Viewer().Find(), command.Argument);
+        return;
+    case ScriptVerb::Export:
+        if (!form_.Viewer().ExportPicture(command.Argument)) {
+            throw ScriptFailure(QStringLiteral("cannot write %1").arg(command.Argument));
+        }
         return;
     case ScriptVerb::Text: {
         QLineEdit& edit = EditBox(modal, "text", command.Edit);

@@ -5,9 +5,11 @@
 #include "shell/DataDirectory.h"
 #include "shell/FaultListCommands.h"
 #include "shell/MainWindow.h"
+#include "shell/Remembered.h"
 #include "shell/ScriptLines.h"
 #include "shell/ScriptRunner.h"
 #include "shell/StartUp.h"
+#include "shell/ViewerExtensions.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -96,7 +98,13 @@ int Run(int argc, char** argv) {
         auto board = std::make_unique<dorvik::BoardData>();
         dorvik::TForm1 form1(*board, dorvik::DataDirectory());
         dorvik::CreateSecondaryWindows(form1);
-        form1.showMaximized();
+        // The operator's window comes back where it was left; a script always starts from the
+        // designed placement and leaves the remembered one alone, so that it runs the same
+        // everywhere.
+        if (script || !dorvik::ShowRememberedPlacement(form1)) {
+            form1.showMaximized();
+        }
+        form1.Viewer().RememberPlacementOnClose(!script);
 
         std::unique_ptr<dorvik::ScriptRunner> runner;
         if (script) {

@@ -69,6 +69,7 @@ void ClearDrawing(Workspace& ws) {
 }
 
 void Redraw(Workspace& ws) {
+    ws.FaultMarks.clear();
     ClearDrawing(ws);
     ResetUnusedEntries(ws.State);
     const std::int32_t mode = ws.State.DisplayMode;

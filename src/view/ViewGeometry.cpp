@@ -199,6 +199,10 @@ std::int32_t ToBoardY(const WindowState& s, std::int32_t py) noexcept {
     return RoundToInt(ToFloat(s.BoardMinY + static_cast<double>(t)));
 }
 
+double ZoomCentreOffset(float zoom, std::int32_t limit) noexcept {
+    return static_cast<double>(ZoomAboutCentre(0.0f, zoom, limit));
+}
+
 std::int32_t PinRadius(const WindowState& s) noexcept {
     // A radius beyond this covers any drawing area many times over; the bound keeps every
     // coordinate derived from it far inside int32.
@@ -208,19 +212,12 @@ std::int32_t PinRadius(const WindowState& s) noexcept {
     return std::clamp(whole, 0, maxRadius - 1) + 1;
 }
 
-void ResetView(Workspace& ws) {
+void FitToDrawingArea(Workspace& ws) {
     WindowState& s = ws.State;
-    s.Zoom = 1.0f;
-    s.PanX = 0;
-    s.PanY = 0;
     s.ImageWidth = std::max(ws.Canvas.Width(), 0);
     s.ImageHeight = std::max(ws.Canvas.Height(), 0);
     s.CentreX = s.ImageWidth / 2;
     s.CentreY = s.ImageHeight / 2;
-    SetText(s.NetText, "");
-    SetText(s.CompText1, "");
-    SetText(s.CompText2, "");
-    SetText(s.CompText3, "");
     s.ClipLeft = 2;
     s.ClipTop = 2;
     s.ClipRight = s.ImageWidth - 2;
@@ -230,6 +227,18 @@ void ResetView(Workspace& ws) {
     s.FitScale = fit.Scale;
     s.BoardMinX = fit.MinX;
     s.BoardMinY = fit.MinY;
+}
+
+void ResetView(Workspace& ws) {
+    WindowState& s = ws.State;
+    s.Zoom = 1.0f;
+    s.PanX = 0;
+    s.PanY = 0;
+    SetText(s.NetText, "");
+    SetText(s.CompText1, "");
+    SetText(s.CompText2, "");
+    SetText(s.CompText3, "");
+    FitToDrawingArea(ws);
     s.TextFlag = 'N';
     s.ViewSide = 1;
     // The tool bar shows the side and the label switch; keep it in step with the state.

@@ -55,8 +55,17 @@ inline std::int32_t ToPixelXForSide(const WindowState& s, std::int32_t x) noexce
 std::int32_t ToBoardX(const WindowState& s, std::int32_t px) noexcept;
 std::int32_t ToBoardY(const WindowState& s, std::int32_t py) noexcept;
 
+// The constant the zoom about the centre adds to a zoomed value: the pixel of a zoom-1 value v is
+// RoundToInt(v * Zoom + ZoomCentreOffset(Zoom, L)) up to float rounding, with L = ClipRight for
+// columns and ClipBottom for rows. Zoom and pan arithmetic beyond the fixed steps uses it.
+double ZoomCentreOffset(float zoom, std::int32_t limit) noexcept;
+
 // Radius of a pin mark: trunc(FitScale * 10 * Zoom) + 1, clamped to a sane range.
 std::int32_t PinRadius(const WindowState& s) noexcept;
+
+// Takes the drawing area's present size and fits the board into it: size, centre, margins, fit
+// scale and board origin. Zoom, pan, side, labels and entries are left alone; nothing is drawn.
+void FitToDrawingArea(Workspace& ws);
 
 // Fits a freshly loaded board to the drawing area, resets zoom, pan, side and labels, then
 // redraws.

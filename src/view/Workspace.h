@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace dorvik {
 
@@ -25,8 +26,14 @@ inline constexpr std::int32_t NoMark = -99999;
 struct QueryMark {
     std::int32_t MarkedPinX = NoMark; // rotated board coordinates of the ringed pin
     std::int32_t MarkedPinY = NoMark;
-    std::int32_t MarkedView = 0;      // side viewed when it was drawn (1 top, 2 bottom; 0 neither)
+    std::int32_t MarkedView = 0; // side viewed when it was drawn (1 top, 2 bottom; 0 neither)
     std::optional<Colour> MarkBackground; // nothing when the sampled pixel lay outside the picture
+};
+
+// A nail or pin that the current fault display marks, in rotated board coordinates.
+struct MarkedPoint {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
 };
 
 struct Workspace {
@@ -44,6 +51,10 @@ struct Workspace {
     // The displays of modes 1 (open), 2 (short), 3 (net) and 4 (component); an empty slot draws
     // nothing after the resets.
     std::array<DisplayFunction, 4> FaultDisplays{};
+
+    // What the last fault display marked on the viewed side: emptied by every redraw, filled as
+    // the display draws its marks, so that the view can be brought to them.
+    std::vector<MarkedPoint> FaultMarks;
 };
 
 } // namespace dorvik

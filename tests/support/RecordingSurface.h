@@ -28,6 +28,12 @@ class RecordingSurface final : public Surface {
 public:
     RecordingSurface(int width = 800, int height = 600) : width_(width), height_(height) {}
 
+    // A drawing area resized by the window.
+    void Resize(int width, int height) {
+        width_ = width;
+        height_ = height;
+    }
+
     int Width() const override { return width_; }
     int Height() const override { return height_; }
     void SetPenColour(Colour c) override { pen_ = c; }

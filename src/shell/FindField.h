@@ -1,0 +1,48 @@
+#pragma once
+// FindField: the tool bar's search field. It offers the board's part and net names that begin
+// with what is typed and asks for the name on Enter. Every key typed in it stays in it: none
+// reaches the main window's key table. The release of Enter or Esc gives the focus back.
+
+#include <QLineEdit>
+
+class QCompleter;
+class QStringListModel;
+
+namespace dorvik {
+
+class BoardNames;
+
+class FindField final : public QLineEdit {
+    Q_OBJECT
+
+public:
+    // The most names the completion list offers at a time.
+    static constexpr int OfferedNames = 50;
+
+    explicit FindField(QWidget* parent);
+
+    // The names completion draws on; nullptr offers none. They must outlive the field or be
+    // replaced first.
+    void SetNames(const BoardNames* names);
+    // Takes the focus with the text selected, ready for typing (Edit > Find).
+    void Activate();
+    // Gives the focus back to the main window and hides the offered names.
+    void Leave();
+
+signals:
+    // Enter was pressed on this text.
+    void FindRequested(const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void Offer(const QString& typed);
+
+    const BoardNames* names_ = nullptr;
+    QCompleter* completer_ = nullptr;
+    QStringListModel* offered_ = nullptr;
+};
+
+} // namespace dorvik
