@@ -21,6 +21,7 @@ class QImage;
 namespace dorvik {
 
 struct BoardData;
+struct NetlistNotice;
 struct Workspace;
 class DrawingArea;
 class ImageSurface;
@@ -94,6 +95,8 @@ private:
     void PlaceRestored();
     template <class Command> void Run(Command&& command) noexcept;
     void ShowCommandError(const QString& text) noexcept;
+    // After a netlist was read: what was skipped, cut or left out, when anything was.
+    void ShowNetlistNotice(const NetlistNotice& notice);
     void RunEntry(EntryKind kind);
     void EnableCommands();
 
