@@ -27,13 +27,20 @@ constexpr std::size_t AliasesKept = std::size_t{1} << 16;
 constexpr std::size_t NameKept = NameSlotSize - 1;
 
 // A net name or reference designator as the board tables and files can hold it: every byte that
-// is not a visible ASCII character becomes '?'.
+// is not a visible ASCII character becomes '?', and so does the colon of a board file's section
+// keyword inside the name (a board file's line with the keyword in it would start that section).
 std::string Visible(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
         const auto b = static_cast<unsigned char>(c);
         if (b < 0x21 || b > 0x7E) {
             c = '?';
+        }
+    }
+    for (const std::string_view keyword :
+         {"str_length:", "var_data:", "Format:", "Parts:", "Pins:", "Nails:"}) {
+        for (std::size_t at = out.find(keyword); at != std::string::npos; at = out.find(keyword)) {
+            out[at + keyword.size() - 1] = '?';
         }
     }
     return out;

@@ -275,6 +275,14 @@ TEST_F(NetlistReader, NamesKeepToVisibleCharacters) {
     ASSERT_FALSE(read.Error);
     EXPECT_EQ(Pins(*board)[0].net, "A?B??");
     EXPECT_EQ(Pins(*board)[0].part, "U?X");
+
+    // A board file's section keyword in a name would start that section when the board is
+    // stored: its colon goes.
+    Read(FeatureLine({"327", "XPins:Y", "Parts:", "1"}) +
+         FeatureLine({"327", "Nails:Nails:", "U2", "1"}));
+    EXPECT_EQ(Pins(*board)[0].net, "XPins?Y");
+    EXPECT_EQ(Pins(*board)[0].part, "Parts?");
+    EXPECT_EQ(Pins(*board)[1].net, "Nails?Nails?");
 }
 
 TEST_F(NetlistReader, BoardEdgeIsTheOutline) {

@@ -240,5 +240,21 @@ TEST(CommandLine, ImportWithFindingsStillWritesAGoodBoard) {
     EXPECT_STREQ(PinNet(ReadBack(run.out)->PinTable[0]), std::string(79, 'L').c_str());
 }
 
+// Found by fuzz_ipc356 (regressions/fuzz_ipc356/keyword_in_net_name): a long net name holding
+// a board file's section keyword started that section in the stored board.
+TEST(CommandLine, ImportedNamesNeverStartASection) {
+    const std::string netlist = "P  NNAME1     SIG Nails: str_length: var_data:\n" +
+                                test::FeatureLine({"327", "NNAME1", "Pins:", "1", 2, 0, 0}) +
+                                test::FeatureLine({"327", "Format:", "Parts:", "1", 2, 100, 0});
+    const Outcome run = Command({"import", "-"}, netlist);
+    ASSERT_EQ(run.status, ExitOk) << run.err;
+    const Outcome check = Command({"check", "-"}, run.out);
+    EXPECT_EQ(check.status, ExitOk) << check.out;
+    const auto board = ReadBack(run.out);
+    ASSERT_EQ(board->PartCount, 2);
+    EXPECT_STREQ(PinNet(board->PinTable[0]), "SIG?Nails??str_length??var_data?");
+    EXPECT_STREQ(PartName(board->PartTable[1]), "Parts?");
+}
+
 } // namespace
 } // namespace dorvik::brd

@@ -38,6 +38,12 @@ GeneratedBoard FromTables(const BoardData& b) {
 } // namespace
 
 ImportResult ImportNetlist(std::string_view netlist, const NetlistOptions& options) {
+    auto board = std::make_unique<BoardData>();
+    return ImportNetlist(netlist, options, *board);
+}
+
+ImportResult ImportNetlist(std::string_view netlist, const NetlistOptions& options,
+                           BoardData& tables) {
     ImportResult result;
     if (!netlist.empty() &&
         DetectBoardFileKind(netlist.substr(0, 4096)) != BoardFileKind::Netlist) {
@@ -46,14 +52,13 @@ ImportResult ImportNetlist(std::string_view netlist, const NetlistOptions& optio
                                               "no C, P or feature record)"};
         return result;
     }
-    auto board = std::make_unique<BoardData>();
-    result.Read = ReadNetlist(netlist, *board, options);
+    result.Read = ReadNetlist(netlist, tables, options);
     if (result.Read.Error) {
         return result;
     }
     // The reader keeps every name to visible ASCII, so the encoding cannot fail; should it, the
     // board is not written rather than written wrong.
-    CodecResult encoded = EncodePlain(PlainText(FromTables(*board)));
+    CodecResult encoded = EncodePlain(PlainText(FromTables(tables)));
     if (encoded.Error) {
         result.Read.Error = NetlistMessage{0, "cannot store the board: " + encoded.Error->Message};
         return result;

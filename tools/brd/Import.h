@@ -2,6 +2,7 @@
 // Turning an IPC-D-356 netlist into a board file of this program's own format, so that a line
 // can make its fixture file once and open it like any other.
 
+#include "board/BoardData.h"
 #include "board/Ipc356Reader.h"
 
 #include <string>
@@ -16,5 +17,8 @@ struct ImportResult {
 };
 
 ImportResult ImportNetlist(std::string_view netlist, const NetlistOptions& options);
+// The same, reading into the given tables instead of tables of its own.
+ImportResult ImportNetlist(std::string_view netlist, const NetlistOptions& options,
+                           BoardData& tables);
 
 } // namespace dorvik::brd
