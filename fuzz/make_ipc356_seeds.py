@@ -47,29 +47,29 @@ SEEDS = {
                     + rec("327", "m0001", "U1", "3", 2, 200, 0)
                     + rec("327", "1", "U1", "4", 2, 300, 0)),
     "nname_too_long": "P  NNAME1     " + "N" * 120 + "\n" + rec("327", "NNAME1", "U1", "1", 2, 0, 0),
-    "blank_padded_eagle": ("P  UNITS CUST 0\nP  NNAME1 A_REALLY_LONG_NET_NAME\n"
-                           "317GND              VIA         D  24PA00X  14900Y   1450X 396Y 396\n"
-                           "327VCC              C3    -1          A01X   3850Y   9924X 512Y 591R270\n"
-                           "327NNAME1           NA    -69         A01X   8396Y   3850X 394Y 500R  0\n"
-                           "389BOARD_EDGE         X0Y0 X22500 Y15000 X0\n999\n"),
-    "kicad_column_72": ("P  CODE 00\nP  UNITS CUST 0\nP  arrayDim   N\n"
-                        "317COLUMN?0         VIA        MD0118PA00X+061961Y-026857X0236Y0000R000S-190714749\n"
-                        "327ENC2-B           U1    -1          A01X+092132Y-010457X0957Y0600R180S2\n"
-                        "317ENC2-A           SW2   -A    D0394PA00X+069508Y-012795X0787Y0787R000S0\n"
-                        "367N/C              SW13        D0670UA00X+089461Y-036457X0670Y0000R132S0\n999\n"),
+    "blank_padded_eagle": ("P  UNITS CUST 0\nP  NNAME1 A_VERY_LONG_SIGNAL_NAME\n"
+                           "317AGND             VIA         D  32PA00X  12300Y    870X 400Y 400\n"
+                           "327VDD              C9    -2          A01X   4410Y   8120X 500Y 600R090\n"
+                           "327NNAME1           NB    -17         A01X   7001Y   2999X 300Y 450R  0\n"
+                           "389BOARD_EDGE         X0Y0 X18000 Y12000 X0\n999\n"),
+    "kicad_column_72": ("P  CODE 00\nP  UNITS CUST 0\nP  arrayDim   Y\n"
+                        "317ROW?3            VIA        MD0120PA00X+045678Y-012345X0240Y0000R000S-123456789\n"
+                        "327KNOB-B           U3    -4          A01X+081234Y-020345X0900Y0550R270S2\n"
+                        "317KNOB-A           SW5   -B    D0400PA00X+071111Y-013333X0800Y0800R000S0\n"
+                        "367N/C              SW8         D0600UA00X+077777Y-044444X0600Y0000R045S0\n999\n"),
     "altium_continuations": ("P  UNITS CUST 1\n"
-                             "3171V8              J1    -1    D1000PA01X 268450Y 201150X1800Y1800R270 S0\n"
-                             "0171V8              J1    -1    D1000PA00X 268450Y 201150X0000          S0\n"
-                             "0171V8              J1    -1    D1000PA04X 268450Y 201150X1800Y1800R270 S0\n"
-                             "327N/C              U32   -5         UA01X 311000Y 251385X0520Y0300R090 S0\n"
-                             "317N/C              J31   -0    D2400UA00X 324500Y 262400X0000          S0\n"
-                             "327GND              FM5   -1         PA04X 230000Y 142000X1000          S0\n"),
+                             "3172V5              J4    -1    D0900PA01X 150000Y 120000X1700Y1700R090 S0\n"
+                             "0172V5              J4    -1    D0900PA00X 150000Y 120000X0000          S0\n"
+                             "0172V5              J4    -1    D0900PA04X 150000Y 120000X1700Y1700R090 S0\n"
+                             "327N/C              U8    -6         UA01X 160000Y 130500X0500Y0280R180 S0\n"
+                             "317N/C              J9    -0    D2000UA00X 170000Y 140000X0000          S0\n"
+                             "327GND              FD2   -1         PA04X 110000Y 100000X0900          S0\n"),
     "allegro_padded_80": ("P  UNITS CUST 0".ljust(80) + "\r\n"
-                          + "P  NNAMEm0000 MPCIE_CLKREQ3_B".ljust(80) + "\r\n"
-                          + rec("327", "m0000", "R2", "1", 1, 25850, 27413).rstrip("\n").ljust(80) + "\r\n"
-                          + rec("317", "m0000", "VIA", "", 0, 25850, 27000, True).rstrip("\n") + "\r\n"
-                          + rec("327", "m0000", "TP16", "1", 10, 15300, 15750).rstrip("\n") + "\r\n"
-                          + rec("327", "N/C", "", "", 10, 75500, -2000).rstrip("\n") + "\r\n"
+                          + "P  NNAMEm0000 PCIE_WAKE_REQ_B".ljust(80) + "\r\n"
+                          + rec("327", "m0000", "R2", "1", 1, 21000, 23000).rstrip("\n").ljust(80) + "\r\n"
+                          + rec("317", "m0000", "VIA", "", 0, 21000, 22500, True).rstrip("\n") + "\r\n"
+                          + rec("327", "m0000", "TP16", "1", 10, 11100, 22200).rstrip("\n") + "\r\n"
+                          + rec("327", "N/C", "", "", 10, 60000, -1500).rstrip("\n") + "\r\n"
                           + "999".ljust(80) + "\r\n"),
     "outline_modal_continued": ("389BOARD_EDGE          X1000Y2000 X5000\n089 Y4000 * X1000\n"
                                 "389PANEL_EDGE          X-9000Y-9000\n" + rec("327", "A", "U1", "1", 1, 2000, 3000)),

@@ -312,11 +312,11 @@ TEST_F(NetlistReader, ContinuationRecordsAddNoPins) {
     // A through-hole pad written on its first layer, with the hole and the bottom layer in
     // continuation records (micrometres, four layers).
     const std::string text = "P  UNITS CUST 1\n" +
-                             FeatureLine({"317", "V", "J1", "1", 1, 268450, 201150, true}) +
-                             FeatureLine({"017", "V", "J1", "1", 0, 268450, 201150, true}) +
-                             FeatureLine({"017", "V", "J1", "1", 4, 268450, 201150, true}) +
-                             FeatureLine({"327", "V", "C1", "1", 4, 270000, 201150}) +
-                             FeatureLine({"027", "V", "C1", "1", 3, 270000, 201150});
+                             FeatureLine({"317", "V", "J1", "1", 1, 150000, 120000, true}) +
+                             FeatureLine({"017", "V", "J1", "1", 0, 150000, 120000, true}) +
+                             FeatureLine({"017", "V", "J1", "1", 4, 150000, 120000, true}) +
+                             FeatureLine({"327", "V", "C1", "1", 4, 152000, 120000}) +
+                             FeatureLine({"027", "V", "C1", "1", 3, 152000, 120000});
     const NetlistRead read = Read(text);
     ASSERT_FALSE(read.Error) << Messages(read);
     EXPECT_EQ(board->PinCount, 2);

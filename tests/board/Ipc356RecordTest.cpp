@@ -87,22 +87,22 @@ TEST(Ipc356Record, FeatureQuirksOfRealWriters) {
         std::int32_t x, y;
     } cases[] = {
         // Blank signs and blank-padded numbers; the hole size padded too; no rotation.
-        {"blank padded", "317GND              VIA         D  24PA00X  14900Y   1450X 396Y 396",
-         "GND", "VIA", "", 0, 14900, 1450},
+        {"blank padded", "317AGND             VIA         D  32PA00X  12300Y    870X 400Y 400",
+         "AGND", "VIA", "", 0, 12300, 870},
         // A pad on an inner or bottom layer, plated flag without a hole, soldermask at 73.
         {"plated flag without hole",
-         "327N/C              U15   -3         PA04X 356350Y 258500X0700Y1500R270 S0", "N/C", "U15",
-         "3", 4, 356350, 258500},
+         "327N/C              Q7    -3         PA04X 123450Y 234500X0600Y1400R090 S0", "N/C", "Q7",
+         "3", 4, 123450, 234500},
         // The soldermask marker in column 72, and a line longer than 80 columns.
         {"soldermask at 72, long line",
-         "317COLUMN?0         VIA        MD0118PA00X+061961Y-026857X0236Y0000R000S-190714749",
-         "COLUMN?0", "VIA", "", 0, 61961, -26857},
+         "317ROW?3            VIA        MD0120PA00X+045678Y-012345X0240Y0000R000S-123456789",
+         "ROW?3", "VIA", "", 0, 45678, -12345},
         // Round pad: Y size blank, no rotation field at all.
-        {"round pad", "327TP10_NET         TP16  -1   M      A10X+015300Y+015750X0300Y         S2",
-         "TP10_NET", "TP16", "1", 10, 15300, 15750},
+        {"round pad", "327PROBE_NET        TP7   -1   M      A06X+011100Y+022200X0320Y         S2",
+         "PROBE_NET", "TP7", "1", 6, 11100, 22200},
         // A hole without a reference designator or pin.
-        {"board hole", "367                       -     D0800UA00X+029100Y+012400X3400Y1000R090 S3",
-         "", "", "", 0, 29100, 12400},
+        {"board hole", "367                       -     D0650UA00X+017700Y+003300X2000Y0900R090 S3",
+         "", "", "", 0, 17700, 3300},
         // The shortest record that holds its coordinates.
         {"ends after Y", "327GND              R1    -2          A01X 000100Y 000200", "GND", "R1",
          "2", 1, 100, 200},
@@ -162,11 +162,11 @@ TEST(Ipc356Record, LongNetNamesInTheirThreeForms) {
         const char* key;
         const char* name;
     } cases[] = {
-        {"P  NNAME1     I2S_DAC_LOOP_D0", "NNAME1", "I2S_DAC_LOOP_D0"},
-        {"P  NNAME1 A_REALLY_LONG_NET_NAME", "NNAME1", "A_REALLY_LONG_NET_NAME"},
-        {"P  NNAMEm0000 MPCIE_CLKREQ3_B                                                   ",
-         "NNAMEm0000", "MPCIE_CLKREQ3_B"},
-        {"C  NNAMEm0001 UNNAMED_3_CN8PA_I14_N3", "NNAMEm0001", "UNNAMED_3_CN8PA_I14_N3"},
+        {"P  NNAME1     AUDIO_LOOP_CH0", "NNAME1", "AUDIO_LOOP_CH0"},
+        {"P  NNAME1 A_VERY_LONG_SIGNAL_NAME", "NNAME1", "A_VERY_LONG_SIGNAL_NAME"},
+        {"P  NNAMEm0000 PCIE_WAKE_REQ_B                                                   ",
+         "NNAMEm0000", "PCIE_WAKE_REQ_B"},
+        {"C  NNAMEm0001 UNNAMED_7_R12_N4", "NNAMEm0001", "UNNAMED_7_R12_N4"},
     };
     for (const auto& c : cases) {
         const auto alias = ParseAlias(c.line);
@@ -181,11 +181,11 @@ TEST(Ipc356Record, LongNetNamesInTheirThreeForms) {
 
 TEST(Ipc356Record, OutlinePointsAreModal) {
     OutlinePointRecord last;
-    const OutlineParse edge = ParseOutline("389BOARD_EDGE         X0Y0 X22500 Y15000 X0", last);
+    const OutlineParse edge = ParseOutline("389BOARD_EDGE         X0Y0 X18000 Y12000 X0", last);
     ASSERT_FALSE(edge.Error);
     EXPECT_EQ(edge.Record.Name, "BOARD_EDGE");
     const std::vector<std::pair<int, int>> expected = {
-        {0, 0}, {22500, 0}, {22500, 15000}, {0, 15000}};
+        {0, 0}, {18000, 0}, {18000, 12000}, {0, 12000}};
     ASSERT_EQ(edge.Record.Points.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(edge.Record.Points[i].X, expected[i].first) << i;
