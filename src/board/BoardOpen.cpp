@@ -19,12 +19,7 @@ BoardFileKind DetectBoardFileKind(std::string_view head) noexcept {
         }
         const ipc356::RecordKind kind = ipc356::KindOf(line);
         if (kind != ipc356::RecordKind::Blank) {
-            for (const char c : line) {
-                const auto b = static_cast<unsigned char>(c);
-                if ((b < 0x20 && b != '\t') || b > 0x7E) {
-                    return BoardFileKind::BoardFile;
-                }
-            }
+            // The operation code decides; a comment may well hold bytes of another code page.
             return kind == ipc356::RecordKind::Unknown ? BoardFileKind::BoardFile
                                                        : BoardFileKind::Netlist;
         }

@@ -14,9 +14,9 @@ namespace dorvik {
 
 enum class BoardFileKind : std::uint8_t { BoardFile, Netlist };
 
-// The kind of a file from its first bytes (a few kilobytes are plenty): a netlist is plain text
-// whose first record is one of the format's comment, parameter or feature records; a board file
-// is stored transformed and never reads so.
+// The kind of a file from its first bytes (a few kilobytes are plenty): a netlist's first
+// non-blank line starts with one of the format's operation codes (C, P or three digits); a board
+// file is stored transformed and never starts so.
 BoardFileKind DetectBoardFileKind(std::string_view head) noexcept;
 
 struct BoardOpenResult {
