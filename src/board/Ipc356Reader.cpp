@@ -577,7 +577,11 @@ private:
 
     void MakeOutline(BoardData& board) {
         outline_.clear();
-        if (edge_.size() >= 2) {
+        const bool flat = Flat(edge_);
+        if (flat) {
+            Note(0, "the BOARD_EDGE encloses no area; the outline is drawn around the pads");
+        }
+        if (edge_.size() >= 2 && !flat) {
             outline_ = edge_;
             const Point64 first = outline_.front();
             const Point64 last = outline_.back();
@@ -586,7 +590,7 @@ private:
             }
             result_.Counts.BoardEdge = true;
         } else {
-            if (boardEdgeSeen_) {
+            if (boardEdgeSeen_ && edge_.size() < 2) {
                 Note(0, "the BOARD_EDGE has fewer than two points; the outline is drawn around "
                         "the pads");
             }
@@ -613,6 +617,19 @@ private:
             outline_ = {lo, {hi.X, lo.Y}, hi, {lo.X, hi.Y}, lo};
         }
         board.OutlineCount = static_cast<std::int32_t>(outline_.size());
+    }
+
+    // Whether a board edge of two points or more spans no area (every point on one line along x
+    // or y); the view could not fit it.
+    static bool Flat(const std::vector<Point64>& edge) noexcept {
+        if (edge.size() < 2) {
+            return false;
+        }
+        const auto [loX, hiX] = std::minmax_element(
+            edge.begin(), edge.end(), [](const Point64& a, const Point64& b) { return a.X < b.X; });
+        const auto [loY, hiY] = std::minmax_element(
+            edge.begin(), edge.end(), [](const Point64& a, const Point64& b) { return a.Y < b.Y; });
+        return loX->X == hiX->X || loY->Y == hiY->Y;
     }
 
     // Moves the board so that the outline's lower left corner is the origin: the view fits the

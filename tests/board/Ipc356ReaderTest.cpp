@@ -308,6 +308,22 @@ TEST_F(NetlistReader, BoardEdgeIsTheOutline) {
     EXPECT_EQ(Pins(*board)[0].y, 100);
 }
 
+TEST_F(NetlistReader, ABoardEdgeWithoutAreaGivesWayToThePads) {
+    for (const char* edge : {"389BOARD_EDGE          X0Y0\n", "389BOARD_EDGE          X0Y0 X5000\n",
+                             "389BOARD_EDGE          X0Y0 Y0 X0\n"}) {
+        const NetlistRead read = Read(edge + FeatureLine({"327", "A", "U1", "1", 1, 1000, 1000}));
+        ASSERT_FALSE(read.Error);
+        EXPECT_FALSE(read.Counts.BoardEdge) << edge;
+        ASSERT_EQ(read.Findings.size(), 1u) << edge;
+        EXPECT_EQ(read.Findings[0].Line, 0);
+        // One pad: the rectangle is the margin around it.
+        ASSERT_EQ(board->OutlineCount, 5);
+        EXPECT_EQ(board->OutlineTable[2].X, 200) << edge;
+        EXPECT_EQ(board->OutlineTable[2].Y, 200) << edge;
+        EXPECT_EQ(Pins(*board)[0].x, 100);
+    }
+}
+
 TEST_F(NetlistReader, ContinuationRecordsAddNoPins) {
     // A through-hole pad written on its first layer, with the hole and the bottom layer in
     // continuation records (micrometres, four layers).
@@ -497,12 +513,12 @@ TEST_F(NetlistReader, TablesFullAreReadUpToCapacity) {
     // A board edge longer than the outline table.
     std::string edge = "389BOARD_EDGE          X0Y0";
     for (int i = 1; i <= OutlineCapacity; ++i) {
-        edge += "\n089 X" + std::to_string(i);
+        edge += "\n089 X" + std::to_string(i) + "Y" + std::to_string(i % 2 * 100);
     }
     read = Read(edge + "\n" + FeatureLine({"327", "A", "U1", "1"}));
     ASSERT_FALSE(read.Error);
     EXPECT_EQ(board->OutlineCount, OutlineCapacity);
-    ASSERT_EQ(read.Findings.size(), 1u);
+    ASSERT_EQ(read.Findings.size(), 1u) << Messages(read);
     EXPECT_EQ(read.Findings[0].Text, "outline table full (10000 entries): the rest of the board "
                                      "edge is not read");
 }
