@@ -74,6 +74,7 @@ SEEDS = {
     "outline_modal_continued": ("389BOARD_EDGE          X1000Y2000 X5000\n089 Y4000 * X1000\n"
                                 "389PANEL_EDGE          X-9000Y-9000\n" + rec("327", "A", "U1", "1", 1, 2000, 3000)),
     "outline_one_point": "389BOARD_EDGE          X0Y0\n" + rec("327", "A", "U1", "1", 1, 0, 0),
+    "outline_flat": "389BOARD_EDGE          X0Y0 X5000 X0\n" + rec("327", "A", "U1", "1", 1, 0, 0),
     "other_records": ("378GND     0100 X+000000Y+000000 X+000100Y+000000\n099 X+000000Y+000000\n"
                       "379GND  VCC\n307A              VIA   -    MD0080PA00X+000100Y+000100X0160Y         S3 L01L02\n"
                       + rec("327", "A", "U1", "1", 1, 0, 0)),
