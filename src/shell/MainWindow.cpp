@@ -1,6 +1,6 @@
 #include "shell/MainWindow.h"
 
-#include "board/BoardReader.h"
+#include "board/BoardOpen.h"
 #include "faults/FaultDisplays.h"
 #include "help/HelpWindows.h"
 #include "navigate/KeyTable.h"
@@ -73,6 +73,9 @@ QString ChooseFileToOpen(QWidget* parent) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile); // a missing file fails when it is opened
+    dialog.setNameFilters({QStringLiteral("Board files (*.brd *.BRD)"),
+                           QStringLiteral("IPC-D-356 netlists (*.ipc *.d356 *.356)"),
+                           QStringLiteral("All files (*)")});
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
@@ -274,10 +277,25 @@ void TForm1::OpenChosenFile(const QString& path) {
         Work().State.BoardLoaded = 1;
         EnableCommands();
         repaint();
-        ReadBoardFile(file.get(), Work().Board);
+        const BoardOpenResult opened = ReadBoardOrNetlist(file.get(), Work().Board);
         ResetView(Work());
+        if (opened.Netlist) {
+            ShowNetlistNotice(DescribeNetlistRead(*opened.Netlist));
+        }
         viewer_->BoardOpened(path);
     });
+}
+
+void TForm1::ShowNetlistNotice(const NetlistNotice& notice) {
+    if (notice.Summary.empty()) {
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Dorvik"),
+                    QString::fromStdString(notice.Summary), QMessageBox::Ok, this);
+    if (!notice.Details.empty()) {
+        box.setDetailedText(QString::fromStdString(notice.Details));
+    }
+    box.exec();
 }
 
 void TForm1::EnableCommands() {

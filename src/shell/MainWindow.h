@@ -22,6 +22,7 @@ namespace dorvik {
 
 struct BoardData;
 struct FaultLine;
+struct NetlistNotice;
 struct Workspace;
 class FaultListCommands;
 class DrawingArea;
@@ -106,6 +107,8 @@ private:
     void PlaceRestored();
     template <class Command> void Run(Command&& command) noexcept;
     void ShowCommandError(const QString& text) noexcept;
+    // After a netlist was read: what was skipped, cut or left out, when anything was.
+    void ShowNetlistNotice(const NetlistNotice& notice);
     void RunEntry(EntryKind kind);
     void EnableCommands();
 

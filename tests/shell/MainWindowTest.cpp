@@ -10,6 +10,7 @@
 #include "shell/StateReport.h"
 #include "shell/StatusPanels.h"
 #include "support/BoardText.h"
+#include "support/NetlistText.h"
 #include "view/Workspace.h"
 
 #include <QAction>
@@ -250,6 +251,51 @@ TEST_F(MainWindowTest, OpenFileLoadsFitsAndDrawsTheBoard) {
         }
     }
     EXPECT_GT(drawn, 100);
+}
+
+TEST_F(MainWindowTest, OpenFileReadsANetlistByItsContent) {
+    // The name says board file; the content is a netlist.
+    const auto writeText = [&](const char* name, const std::string& text) {
+        const QString path = dir.filePath(QLatin1String(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.data(), static_cast<qint64>(text.size()));
+        return path;
+    };
+    const std::string netlist = test::FeatureLine({"327", "GND", "U1", "1", 1, 0, 0}) +
+                                test::FeatureLine({"327", "VCC", "U1", "2", 1, 1000, 0}) +
+                                test::FeatureLine({"317", "GND", "J1", "1", 0, 0, 2000, true});
+    {
+        ModalAnswer unexpected(ModalAnswer::Press(QMessageBox::Ok));
+        Open(writeText("netlist.brd", netlist));
+        EXPECT_FALSE(unexpected.Answered());
+    }
+    EXPECT_EQ(form->Work().State.BoardLoaded, 1);
+    EXPECT_EQ(board->PartCount, 2);
+    EXPECT_EQ(board->PinCount, 3);
+    EXPECT_EQ(board->NailCount, 1);
+    EXPECT_GT(form->Work().State.FitScale, 0.0f);
+
+    // A record that cannot be read: the rest is read and the operator is told once.
+    {
+        ModalAnswer answer(ModalAnswer::Press(QMessageBox::Ok));
+        Open(writeText("broken.ipc", netlist + "327GND\n"));
+        EXPECT_TRUE(answer.Answered());
+        EXPECT_EQ(answer.Text(),
+                  "The netlist was read with 1 finding; the first: line 4: record cut short at "
+                  "column 6 (the coordinates end at column 57); record skipped");
+    }
+    EXPECT_EQ(board->PinCount, 3);
+
+    // No pads at all: said so, and the board stays as it was.
+    {
+        ModalAnswer answer(ModalAnswer::Press(QMessageBox::Ok));
+        Open(writeText("empty.ipc", "C  nothing\nP  UNITS CUST 0\n"));
+        EXPECT_TRUE(answer.Answered());
+        EXPECT_EQ(answer.Text(), "The netlist holds no board: line 2: no pads of parts (317, 327 "
+                                 "or 367 records with a reference designator) in 2 lines");
+    }
+    EXPECT_EQ(board->PinCount, 3);
 }
 
 TEST_F(MainWindowTest, CancelledDialogChangesNothing) {

@@ -1,11 +1,14 @@
 #include "brd/CommandLine.h"
+#include "board/Ipc356Reader.h"
 #include "brd/Generator.h"
 
 #include "support/BoardText.h"
+#include "support/NetlistText.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -114,6 +117,18 @@ TEST(CommandLine, ExitStatusAndMessages) {
         {{"generate", "--full", "--parts", "5"}, "", ExitError, nullptr, "--parts cannot differ"},
         {{"generate", "-o", "/nonexistent/dir/x.brd"}, "", ExitError, nullptr, "cannot create"},
         {{"check", "-"}, "plain words\n", ExitFindings, "<stdin>: no section keyword", nullptr},
+        {{"import"}, "", ExitError, nullptr, "import takes the netlist FILE"},
+        {{"import", "-", "--probe-side", "left"}, "", ExitError, nullptr, "--probe-side takes"},
+        {{"import", "-", "--probe-side"}, "", ExitError, nullptr, "incomplete option"},
+        {{"import", "a.ipc", "b.ipc"}, "", ExitError, nullptr, "unknown or incomplete option b"},
+        {{"import", "/nonexistent/x.ipc"}, "", ExitError, nullptr, "cannot open"},
+        {{"import", "-"}, "", ExitError, nullptr, "<stdin>: the file is empty"},
+        {{"import", "-"}, "C  no pads\n", ExitError, nullptr, "<stdin>:1: no pads of parts"},
+        {{"import", "-"},
+         test::Encode(test::WorkedExample),
+         ExitError,
+         nullptr,
+         "<stdin>:1: not an IPC-D-356 netlist"},
     };
     for (const Misuse& c : cases) {
         const Outcome run = Command(c.args, c.input);
@@ -130,6 +145,115 @@ TEST(CommandLine, ExitStatusAndMessages) {
             EXPECT_TRUE(run.err.empty()) << what << ": " << run.err;
         }
     }
+}
+
+// A small netlist: a top part, a bottom part, a test point on the bottom and a via.
+const std::string Netlist =
+    "P  UNITS CUST 0\n" + test::FeatureLine({"327", "GND", "U1", "1", 1, 1000, 1000}) +
+    test::FeatureLine({"327", "VCC", "U1", "2", 1, 2000, 1000}) +
+    test::FeatureLine({"327", "GND", "R1", "1", 2, 1000, 3000}) +
+    test::FeatureLine({"327", "VCC", "TP1", "1", 2, 3000, 3000}) +
+    test::FeatureLine({"317", "GND", "VIA", "", 0, 1500, 2000, true}) + "999\n";
+
+// The board that a stored board file gives when the program reads it.
+std::unique_ptr<BoardData> ReadBack(const std::string& stored) {
+    auto board = std::make_unique<BoardData>();
+    test::ReadStored(*board, stored);
+    return board;
+}
+
+TEST(CommandLine, ImportWritesTheNetlistsBoardThatCheckPasses) {
+    const Outcome run = Command({"import", "-"}, Netlist);
+    ASSERT_EQ(run.status, ExitOk) << run.err;
+    EXPECT_EQ(run.err, "<stdin>: 3 parts, 4 pins, 2 nets, 2 nails, 1 vias, outline around the "
+                       "pads\n");
+    const Outcome check = Command({"check", "-"}, run.out);
+    EXPECT_EQ(check.status, ExitOk) << check.out;
+
+    // The stored board is the board the netlist reader gives, entry by entry.
+    const auto stored = ReadBack(run.out);
+    auto direct = std::make_unique<BoardData>();
+    ReadNetlist(Netlist, *direct);
+    ASSERT_EQ(stored->PartCount, direct->PartCount);
+    ASSERT_EQ(stored->PinCount, direct->PinCount);
+    ASSERT_EQ(stored->NailCount, direct->NailCount);
+    ASSERT_EQ(stored->OutlineCount, direct->OutlineCount);
+    EXPECT_EQ(stored->PartNameLength, direct->PartNameLength);
+    EXPECT_EQ(stored->NetNameLength, direct->NetNameLength);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(direct->PartCount); ++i) {
+        EXPECT_STREQ(PartName(stored->PartTable[i]), PartName(direct->PartTable[i]));
+        EXPECT_EQ(PartKind(stored->PartTable[i]), PartKind(direct->PartTable[i]));
+        EXPECT_EQ(PartPinEnd(stored->PartTable[i]), PartPinEnd(direct->PartTable[i]));
+    }
+    for (std::size_t i = 0; i < static_cast<std::size_t>(direct->PinCount); ++i) {
+        EXPECT_EQ(stored->PinTable[i].X, direct->PinTable[i].X);
+        EXPECT_EQ(stored->PinTable[i].Y, direct->PinTable[i].Y);
+        EXPECT_EQ(PinProbe(stored->PinTable[i]), PinProbe(direct->PinTable[i]));
+        EXPECT_STREQ(PinNet(stored->PinTable[i]), PinNet(direct->PinTable[i]));
+    }
+    for (std::size_t i = 0; i < static_cast<std::size_t>(direct->NailCount); ++i) {
+        EXPECT_EQ(NailNumber(stored->NailTable[i]), NailNumber(direct->NailTable[i]));
+        EXPECT_EQ(stored->NailTable[i].X, direct->NailTable[i].X);
+        EXPECT_EQ(NailSide(stored->NailTable[i]), NailSide(direct->NailTable[i]));
+        EXPECT_STREQ(NailNet(stored->NailTable[i]), NailNet(direct->NailTable[i]));
+    }
+}
+
+TEST(CommandLine, ImportProbingSideAndOutputFile) {
+    const std::string path = TempPath("import_top.brd");
+    std::remove(path.c_str());
+    const Outcome run = Command({"import", "-", "--probe-side", "top", "-o", path}, Netlist);
+    ASSERT_EQ(run.status, ExitOk) << run.err;
+    EXPECT_TRUE(run.out.empty());
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    const std::string stored = Contents(f);
+    std::fclose(f);
+    const auto board = ReadBack(stored);
+    // From the top: GND on the via (a via ranks above a pad), VCC on U1 pin 2; both on top.
+    ASSERT_EQ(board->NailCount, 2);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(NailSide(board->NailTable[i]), TopSide);
+    }
+    EXPECT_STREQ(NailNet(board->NailTable[0]), "GND");
+    EXPECT_STREQ(NailNet(board->NailTable[1]), "VCC");
+    // The via (1500, 2000) for GND, U1 pin 2 (2000, 1000) for VCC, 50 mils apart in x.
+    EXPECT_EQ(board->NailTable[1].X - board->NailTable[0].X, 50);
+}
+
+TEST(CommandLine, ImportWithFindingsStillWritesAGoodBoard) {
+    const std::string longName(90, 'L');
+    const std::string netlist = "P  NNAME1     " + longName + "\n" +
+                                test::FeatureLine({"327", "NNAME1", "U1", "1", 2, 0, 0}) +
+                                "327GND              U1    -2          A01X+00x100Y+000200\n";
+    const Outcome run = Command({"import", "-"}, netlist);
+    EXPECT_EQ(run.status, ExitFindings);
+    EXPECT_NE(run.err.find("<stdin>:1: net name LLLLLLLLLLLLLLLLLLLL... has 90 characters; cut "
+                           "to 79\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("<stdin>:3: X coordinate \"+00x100\" is no number; record skipped\n"),
+              std::string::npos)
+        << run.err;
+    const Outcome check = Command({"check", "-"}, run.out);
+    EXPECT_EQ(check.status, ExitOk) << check.out;
+    EXPECT_STREQ(PinNet(ReadBack(run.out)->PinTable[0]), std::string(79, 'L').c_str());
+}
+
+// Found by fuzz_ipc356 (regressions/fuzz_ipc356/keyword_in_net_name): a long net name holding
+// a board file's section keyword started that section in the stored board.
+TEST(CommandLine, ImportedNamesNeverStartASection) {
+    const std::string netlist = "P  NNAME1     SIG Nails: str_length: var_data:\n" +
+                                test::FeatureLine({"327", "NNAME1", "Pins:", "1", 2, 0, 0}) +
+                                test::FeatureLine({"327", "Format:", "Parts:", "1", 2, 100, 0});
+    const Outcome run = Command({"import", "-"}, netlist);
+    ASSERT_EQ(run.status, ExitOk) << run.err;
+    const Outcome check = Command({"check", "-"}, run.out);
+    EXPECT_EQ(check.status, ExitOk) << check.out;
+    const auto board = ReadBack(run.out);
+    ASSERT_EQ(board->PartCount, 2);
+    EXPECT_STREQ(PinNet(board->PinTable[0]), "SIG?Nails??str_length??var_data?");
+    EXPECT_STREQ(PartName(board->PartTable[1]), "Parts?");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "Checker.h"
 #include "Codec.h"
 #include "Generator.h"
+#include "Import.h"
 #include "board/BoardData.h"
 #include "board/BoardReader.h"
 #include "report/FaultListFile.h"
@@ -31,10 +32,13 @@ constexpr std::string_view Usage =
     "  check [FILE]    list everything out of format in a stored board file\n"
     "  faults REPORT BOARD\n"
     "                  print the fault list lines a tester's report becomes on BOARD\n"
+    "  import FILE [-o OUT.brd] [--probe-side bottom|top|both]\n"
+    "                  write the board of an IPC-D-356 netlist as a stored board file, with\n"
+    "                  one nail on each net reachable from the probing side (default bottom)\n"
     "\n"
     "Without FILE, or with -, standard input is read. Output goes to standard output.\n"
-    "Exit status: 0 done (check: no findings), 1 check found something or report lines were\n"
-    "skipped, 2 error.\n";
+    "Exit status: 0 done (check: no findings), 1 check or import found something or report\n"
+    "lines were skipped, 2 error.\n";
 
 struct Streams {
     std::FILE* in;
@@ -168,6 +172,89 @@ int Generate(const Streams& io, std::span<const std::string_view> args) {
     return written && closed ? ExitOk : Fail(io, "cannot write " + *outputPath);
 }
 
+// Writes bytes to the file at `path`; reports and answers false when that fails.
+bool WriteFile(const Streams& io, const std::string& path, std::string_view bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        Fail(io, "cannot create " + path + ": " + std::strerror(errno));
+        return false;
+    }
+    Write(file, bytes);
+    const bool written = Flush(file);
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        Fail(io, "cannot write " + path);
+    }
+    return written && closed;
+}
+
+int Import(const Streams& io, std::span<const std::string_view> args) {
+    std::optional<std::string_view> path;
+    std::optional<std::string> outputPath;
+    NetlistOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "-o" && hasValue) {
+            outputPath = std::string(args[++i]);
+        } else if (arg == "--probe-side" && hasValue) {
+            const std::string_view side = args[++i];
+            if (side == "bottom") {
+                options.Probing = ProbeSide::Bottom;
+            } else if (side == "top") {
+                options.Probing = ProbeSide::Top;
+            } else if (side == "both") {
+                options.Probing = ProbeSide::Both;
+            } else {
+                return UsageError(io, "--probe-side takes bottom, top or both");
+            }
+        } else if (!path && (arg == "-" || !arg.starts_with("-"))) {
+            path = arg;
+        } else {
+            return UsageError(io, "import: unknown or incomplete option " + std::string(arg));
+        }
+    }
+    if (!path) {
+        return UsageError(io, "import takes the netlist FILE");
+    }
+    const auto input = Load(io, *path);
+    if (!input) {
+        return ExitError;
+    }
+    const std::string name = *path == "-" ? "<stdin>" : std::string(*path);
+    const ImportResult imported = ImportNetlist(*input, options);
+    const auto located = [&](const NetlistMessage& m) {
+        return name + (m.Line > 0 ? ":" + std::to_string(m.Line) : std::string()) + ": " + m.Text;
+    };
+    for (const NetlistMessage& m : imported.Read.Findings) {
+        Write(io.err, located(m) + "\n");
+    }
+    if (imported.Read.FindingsLeftOut > 0) {
+        Write(io.err, name + ": ... and " + std::to_string(imported.Read.FindingsLeftOut) +
+                          " more findings\n");
+    }
+    if (imported.Read.Error) {
+        return Fail(io, located(*imported.Read.Error));
+    }
+    const NetlistCounts& c = imported.Read.Counts;
+    Write(io.err, name + ": " + std::to_string(c.Parts) + " parts, " + std::to_string(c.Pins) +
+                      " pins, " + std::to_string(c.Nets) + " nets, " + std::to_string(c.Nails) +
+                      " nails, " + std::to_string(c.Vias) + " vias, outline " +
+                      (c.BoardEdge ? "from BOARD_EDGE" : "around the pads") + "\n");
+    if (outputPath) {
+        if (!WriteFile(io, *outputPath, imported.Stored)) {
+            return ExitError;
+        }
+    } else {
+        Write(io.out, imported.Stored);
+        if (!Flush(io.out)) {
+            return Fail(io, "cannot write the output");
+        }
+    }
+    const bool clean = imported.Read.Findings.empty() && imported.Read.FindingsLeftOut == 0;
+    return clean ? ExitOk : ExitFindings;
+}
+
 int Check(const Streams& io, std::span<const std::string_view> args) {
     if (args.size() > 1) {
         return UsageError(io, "check takes one FILE");
@@ -253,6 +340,9 @@ int RunCommand(std::span<const std::string_view> args, std::FILE* in, std::FILE*
     }
     if (command == "faults") {
         return Faults(io, rest);
+    }
+    if (command == "import") {
+        return Import(io, rest);
     }
     return UsageError(io, "unknown command " + std::string(command));
 }
