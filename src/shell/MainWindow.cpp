@@ -14,23 +14,30 @@
 #include "view/Render.h"
 #include "view/ViewGeometry.h"
 #include "view/Workspace.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/ProgramFont.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 // The window's pictures are built into the program; a static library's resources must be
@@ -44,24 +51,47 @@ namespace {
 
 constexpr int StatusBarHeight = 21;
 
+const QString ProgramTitle = QStringLiteral("Dorvik Drawing Program");
+
 struct FileCloser {
     void operator()(std::FILE* file) const noexcept { std::fclose(file); }
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens a board file for reading and updating. Only a regular file will do: a directory,
-// a pipe or a device either fails to open so or would never end, and the reader must end.
-FileHandle OpenForUpdate(const QString& path) {
+QString SystemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Opens a board file for reading: the program never writes it, so a write-protected file or a
+// read-only share will do. Only a regular file will do: a directory, a pipe or a device either
+// fails to read or would never end, and the reader must end. The file is opened without waiting,
+// so a pipe without a writer is turned away instead of blocking. On failure `reason` says why.
+FileHandle OpenForReading(const QString& path, QString& reason) {
     if (path.isEmpty() || path.contains(QChar(u'\0'))) {
+        reason = QStringLiteral("not a valid file name");
         return nullptr;
     }
-    FileHandle file(std::fopen(QFile::encodeName(path).constData(), "r+"));
-    if (!file) {
+    const int descriptor =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        reason = SystemReason(errno);
         return nullptr;
     }
     struct stat info {};
-    if (::fstat(::fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(descriptor, &info) != 0) {
+        reason = SystemReason(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        reason = QStringLiteral("not a regular file");
+    }
+    if (!reason.isEmpty()) {
+        ::close(descriptor);
         return nullptr;
+    }
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    FileHandle file(::fdopen(descriptor, "r"));
+    if (!file) {
+        reason = SystemReason(errno);
+        ::close(descriptor);
     }
     return file;
 }
@@ -70,6 +100,7 @@ QString ChooseFileToOpen(QWidget* parent) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile); // a missing file fails when it is opened
+    dialog.setNameFilters(BoardFileFilters());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
@@ -87,22 +118,15 @@ MouseButton ToMouseButton(Qt::MouseButton button) noexcept {
     }
 }
 
-QFont PixelFont(const QFont& base, int pixelHeight, bool bold) {
-    QFont font = base;
-    font.setPixelSize(pixelHeight);
-    font.setBold(bold);
-    return font;
-}
-
 } // namespace
 
 TForm1::TForm1(BoardData& board, QString dataDirectory, QWidget* parent)
     : QMainWindow(parent), dataDirectory_(std::move(dataDirectory)), chooseFile_(ChooseFileToOpen) {
     RegisterShellResources();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Dorvik Drawing Program"));
+    setWindowTitle(ProgramTitle);
     setWindowIcon(QIcon(QStringLiteral(":/dorvik/dorvik.png")));
-    setFont(PixelFont(font(), 11, false));
+    setFont(ProgramFont(11));
     BuildLayout();
 
     canvas_ =
@@ -123,7 +147,7 @@ TForm1::~TForm1() {
 }
 
 void TForm1::BuildLayout() {
-    menuBar()->setFont(QApplication::font());
+    menuBar()->setFont(ProgramFont(11));
     menu_ = BuildMainMenu(*menuBar());
 
     auto* central = new QWidget(this);
@@ -140,7 +164,7 @@ void TForm1::BuildLayout() {
         this);
     statusBar_->setObjectName(QStringLiteral("StatusBar1"));
     statusBar_->setFixedHeight(StatusBarHeight);
-    statusBar_->setFont(PixelFont(font(), 15, true));
+    statusBar_->setFont(ProgramFont(15, true));
     QPalette palette = statusBar_->palette();
     palette.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));
     statusBar_->setPalette(palette);
@@ -222,9 +246,11 @@ template <class Command> void TForm1::Run(Command&& command) noexcept {
 
 void TForm1::ShowCommandError(const QString& text) noexcept {
     try {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Dorvik"), text, QMessageBox::Ok,
-                        this);
-        box.exec();
+        MessageBoxRequest box;
+        box.Parent = this;
+        box.Icon = QMessageBox::Critical;
+        box.Text = text;
+        ShowMessageBox(box);
     } catch (...) {
         // Nothing more can be shown; the command has ended either way.
     }
@@ -249,19 +275,39 @@ void TForm1::OpenFileClick() {
 
 void TForm1::OpenChosenFile(const QString& path) {
     Run([&] {
-        const FileHandle file = OpenForUpdate(path);
+        QString reason;
+        const FileHandle file = OpenForReading(path, reason);
         if (!file) {
-            QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Dorvik"),
-                            QStringLiteral("CAN NOT OPEN VOSTREL.BRD FILE"), QMessageBox::Ok, this);
-            box.exec();
+            MessageBoxRequest box;
+            box.Parent = this;
+            box.Text = QStringLiteral("CAN NOT OPEN VOSTREL.BRD FILE");
+            box.Detail = QStringLiteral("%1\n%2").arg(path, reason);
+            ShowMessageBox(box);
             return;
         }
         Work().State.BoardLoaded = 1;
+        setWindowTitle(QStringLiteral("%1 - %2").arg(QFileInfo(path).fileName(), ProgramTitle));
         EnableCommands();
         repaint();
-        ReadBoardFile(file.get(), Work().Board);
+        const ReadSummary read = ReadBoardFile(file.get(), Work().Board);
         ResetView(Work());
+        ReportRead(path, read);
     });
+}
+
+// The board is drawn with whatever was read; the operator is told when that is not the file.
+void TForm1::ReportRead(const QString& path, const ReadSummary& read) {
+    MessageBoxRequest box;
+    box.Parent = this;
+    if (read.ReadError != 0) {
+        box.Text = QStringLiteral("Cannot read %1: %2. The board shows what was read before.")
+                       .arg(path, SystemReason(read.ReadError));
+    } else if (!read.AnyKeyword) {
+        box.Text = QStringLiteral("%1 holds no board data.").arg(path);
+    } else {
+        return;
+    }
+    ShowMessageBox(box);
 }
 
 void TForm1::EnableCommands() {
@@ -279,14 +325,20 @@ void TForm1::ExitClick() {
 
 void TForm1::ConfirmExit() {
     Run([this] {
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Dorvik"),
-                        QStringLiteral("Are you sure to exit?"),
-                        QMessageBox::Ok | QMessageBox::Cancel, this);
-        box.setDefaultButton(QMessageBox::Ok);
-        if (box.exec() == QMessageBox::Ok) {
+        if (AskToExit()) {
+            exitConfirmed_ = true;
             close();
         }
     });
+}
+
+bool TForm1::AskToExit() {
+    MessageBoxRequest box;
+    box.Parent = this;
+    box.Text = QStringLiteral("Are you sure to exit?");
+    box.Buttons = QMessageBox::Ok | QMessageBox::Cancel;
+    box.Default = QMessageBox::Ok;
+    return ShowMessageBox(box) == QMessageBox::Ok;
 }
 
 void TForm1::FormKeyUp(int virtualKey) {
@@ -403,12 +455,33 @@ void TForm1::HomeButtonClick() {
     Run([this] { HomeView(Work()); });
 }
 
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    keyPresses_.Press(*event);
+    QMainWindow::keyPressEvent(event);
+}
+
 void TForm1::keyReleaseEvent(QKeyEvent* event) {
     event->accept();
-    if (event->isAutoRepeat()) {
+    // A release acts only when this window had the press: the Esc that closed a menu, a dialog
+    // or a message box must not go on to act here.
+    if (!keyPresses_.Release(*event)) {
         return;
     }
     FormKeyUp(VirtualKeyCode(event->key(), event->modifiers()));
+}
+
+// The close box and Alt+F4 ask first, as File > Exit does.
+void TForm1::closeEvent(QCloseEvent* event) {
+    bool leave = exitConfirmed_;
+    if (!leave) {
+        Run([&] { leave = AskToExit(); });
+    }
+    exitConfirmed_ = false;
+    if (leave) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 bool TForm1::event(QEvent* event) {
@@ -416,7 +489,15 @@ bool TForm1::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         return true;
     }
+    // Keys held when the window loses the keyboard are released elsewhere.
+    if (event->type() == QEvent::WindowDeactivate) {
+        keyPresses_.Clear();
+    }
     return QMainWindow::event(event);
+}
+
+QStringList BoardFileFilters() {
+    return {QStringLiteral("Board files (*.brd *.BRD)"), QStringLiteral("All files (*)")};
 }
 
 } // namespace dorvik

@@ -6,10 +6,12 @@
 #include "faults/EntryWindows.h"
 #include "shell/MainMenu.h"
 #include "shell/ToolBar.h"
+#include "widgets/KeyPresses.h"
 
 #include <QMainWindow>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -21,6 +23,7 @@ class QImage;
 namespace dorvik {
 
 struct BoardData;
+struct ReadSummary;
 struct Workspace;
 class DrawingArea;
 class ImageSurface;
@@ -30,6 +33,9 @@ class WidgetControls;
 // The window's size when it is not maximised, frame included, and its drawing area's.
 inline constexpr QSize RestoredWindowSize{758, 493};
 inline constexpr QSize RestoredDrawingSize{750, 383};
+
+// The file types the Open File dialog offers, board files first.
+QStringList BoardFileFilters();
 
 class TForm1 final : public QMainWindow {
     Q_OBJECT
@@ -63,6 +69,7 @@ public:
     // Open File with `path` chosen in the dialog.
     void OpenChosenFile(const QString& path);
     void ExitClick();
+    // Asks "Are you sure to exit?" and closes the window on OK.
     void ConfirmExit();
     void FormKeyUp(int virtualKey);
     void Image1MouseUp(Qt::MouseButton button, int x, int y);
@@ -85,7 +92,9 @@ public:
     void HomeButtonClick();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
@@ -96,6 +105,8 @@ private:
     void ShowCommandError(const QString& text) noexcept;
     void RunEntry(EntryKind kind);
     void EnableCommands();
+    void ReportRead(const QString& path, const ReadSummary& read);
+    bool AskToExit();
 
     QString dataDirectory_;
     FileChooser chooseFile_;
@@ -106,6 +117,8 @@ private:
     StatusPanels* statusBar_ = nullptr;
     ToolBarButtons buttons_;
     MenuItems menu_;
+    KeyPresses keyPresses_;
+    bool exitConfirmed_ = false;
 };
 
 } // namespace dorvik

@@ -7,9 +7,10 @@
 #include "shell/ScriptLines.h"
 #include "shell/ScriptRunner.h"
 #include "shell/StartUp.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/ProgramFont.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QTimer>
 #include <QWindow>
 
@@ -84,6 +85,7 @@ int Run(int argc, char** argv) {
     int toolkitArgc = 1;
     defaultMessageHandler = qInstallMessageHandler(FilterToolkitMessages);
     QApplication app(toolkitArgc, argv);
+    dorvik::UseProgramFontInWidgets();
     try {
         auto board = std::make_unique<dorvik::BoardData>();
         dorvik::TForm1 form1(*board, dorvik::DataDirectory());
@@ -104,8 +106,10 @@ int Run(int argc, char** argv) {
         if (line.Script) {
             std::fprintf(stderr, "dorvik: %s\n", error.what());
         } else {
-            QMessageBox::critical(nullptr, QStringLiteral("Dorvik"),
-                                  QString::fromLocal8Bit(error.what()));
+            dorvik::MessageBoxRequest box;
+            box.Icon = QMessageBox::Critical;
+            box.Text = QString::fromLocal8Bit(error.what());
+            dorvik::ShowMessageBox(box);
         }
         return 1;
     }

@@ -15,8 +15,8 @@ using test::ReadText;
 using test::WorkedExample;
 
 struct Collected final : ReadObserver {
-    std::vector<std::pair<int, ReadFinding>> findings;
-    void Finding(int line, ReadFinding f, std::string_view) override {
+    std::vector<std::pair<std::int64_t, ReadFinding>> findings;
+    void Finding(std::int64_t line, ReadFinding f, std::string_view) override {
         findings.emplace_back(line, f);
     }
     bool Has(ReadFinding f) const {

@@ -211,7 +211,7 @@ TEST_P(ScriptStateTest, LeavesTheStateTheCommandsMake) {
 const StateCase StateCases[] = {
     {"a fresh window",
      "state\nquit\n",
-     {{"Zoom", "0"}, {"ViewSide", "0"}, {"NetText", ""}, {"TextFlag", ""}, {"BoardLoaded", ""}}},
+     {{"Zoom", "0"}, {"ViewSide", "0"}, {"NetText", ""}, {"TextFlag", ""}, {"BoardLoaded", "0"}}},
     {"open fits the board to the sized area",
      "size 300 200\nopen {board}\nstate\nquit\n",
      {{"ImageWidth", "300"},
@@ -333,7 +333,7 @@ TEST_F(ScriptProgramTest, OpensTheBoardGivenBeforeTheScript) {
     run = RunScript(QStringLiteral("ok\nstate\nquit\n"), {dir.filePath("missing.brd")});
     ASSERT_TRUE(run.Ended && run.ExitCode == 0) << Show(run);
     EXPECT_TRUE(run.Out.startsWith("message: CAN NOT OPEN VOSTREL.BRD FILE\n")) << Show(run);
-    EXPECT_EQ(StateValue(run.Out, "BoardLoaded"), "");
+    EXPECT_EQ(StateValue(run.Out, "BoardLoaded"), "0");
 }
 
 TEST_F(ScriptProgramTest, ReadsTheScriptFromStandardInput) {
