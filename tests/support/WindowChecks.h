@@ -31,7 +31,7 @@ inline QRect TextInk(const QLabel& label, const QWidget& window) {
     const QFontMetrics metrics(label.font());
     const QRect line = TextLineBox(label);
     const QRect ink =
-        metrics.boundingRect(label.text()).translated(line.left(), line.top() + metrics.ascent());
+        metrics.tightBoundingRect(label.text()).translated(line.left(), line.top() + metrics.ascent());
     return QRect(label.mapTo(&window, ink.topLeft()), ink.size());
 }
 
