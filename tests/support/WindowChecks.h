@@ -30,8 +30,8 @@ inline QRect TextLineBox(const QLabel& label) {
 inline QRect TextInk(const QLabel& label, const QWidget& window) {
     const QFontMetrics metrics(label.font());
     const QRect line = TextLineBox(label);
-    const QRect ink =
-        metrics.tightBoundingRect(label.text()).translated(line.left(), line.top() + metrics.ascent());
+    const QRect ink = metrics.tightBoundingRect(label.text())
+                          .translated(line.left(), line.top() + metrics.ascent());
     return QRect(label.mapTo(&window, ink.topLeft()), ink.size());
 }
 
