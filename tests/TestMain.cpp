@@ -1,10 +1,9 @@
 // Shared main of the test binaries: a fixed C locale and a Qt application on the offscreen
 // platform, so fonts and images behave the same on every machine. Widget suites get a
-// QApplication with the program's widget font, and a message box that no test asked for fails
-// the test with its text instead of waiting for an answer; the others get a QGuiApplication.
+// QApplication in which a message box that no test asked for fails the test with its text
+// instead of waiting for an answer; the others get a QGuiApplication.
 #ifdef DORVIK_TEST_WIDGETS
 #include "widgets/MessageBoxes.h"
-#include "widgets/ProgramFont.h"
 
 #include <QApplication>
 using TestApplication = QApplication;
@@ -23,7 +22,6 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     TestApplication app(argc, argv);
 #ifdef DORVIK_TEST_WIDGETS
-    dorvik::UseProgramFontInWidgets();
     dorvik::SetMessageBoxHandler([](const dorvik::MessageBoxRequest& box) {
         ADD_FAILURE() << "unexpected message box: " << box.Text.toStdString();
         return box.Buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::Ok;

@@ -101,6 +101,7 @@ QString ChooseFileToOpen(QWidget* parent) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile); // a missing file fails when it is opened
     dialog.setNameFilters(BoardFileFilters());
+    dialog.setFont(ProgramFont(11));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
@@ -149,6 +150,12 @@ TForm1::~TForm1() {
 void TForm1::BuildLayout() {
     menuBar()->setFont(ProgramFont(11));
     menu_ = BuildMainMenu(*menuBar());
+    // The drop-down menus are windows of their own and do not take the bar's font; the bar's
+    // overflow menu is made later, and gets it when it is first readied for the screen.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
+        menu->setFont(ProgramFont(11));
+    }
+    menuBar()->installEventFilter(this);
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -482,6 +489,15 @@ void TForm1::closeEvent(QCloseEvent* event) {
     } else {
         event->ignore();
     }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ChildPolished && watched == menuBar()) {
+        if (auto* menu = qobject_cast<QMenu*>(static_cast<QChildEvent*>(event)->child())) {
+            menu->setFont(ProgramFont(11));
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 bool TForm1::event(QEvent* event) {

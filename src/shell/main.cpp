@@ -8,7 +8,6 @@
 #include "shell/ScriptRunner.h"
 #include "shell/StartUp.h"
 #include "widgets/MessageBoxes.h"
-#include "widgets/ProgramFont.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -85,7 +84,6 @@ int Run(int argc, char** argv) {
     int toolkitArgc = 1;
     defaultMessageHandler = qInstallMessageHandler(FilterToolkitMessages);
     QApplication app(toolkitArgc, argv);
-    dorvik::UseProgramFontInWidgets();
     try {
         auto board = std::make_unique<dorvik::BoardData>();
         dorvik::TForm1 form1(*board, dorvik::DataDirectory());

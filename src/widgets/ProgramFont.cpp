@@ -1,7 +1,5 @@
 #include "widgets/ProgramFont.h"
 
-#include <QApplication>
-
 namespace dorvik {
 
 QFont ProgramFont(int pixelHeight, bool bold) {
@@ -11,10 +9,6 @@ QFont ProgramFont(int pixelHeight, bool bold) {
     font.setPixelSize(pixelHeight);
     font.setBold(bold);
     return font;
-}
-
-void UseProgramFontInWidgets() {
-    QApplication::setFont(ProgramFont(11), "QWidget");
 }
 
 } // namespace dorvik

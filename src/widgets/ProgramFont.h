@@ -13,8 +13,8 @@ inline constexpr const char* ProgramFontFamily = "Liberation Sans";
 // The program font at a character height in pixels.
 QFont ProgramFont(int pixelHeight, bool bold = false);
 
-// Makes the program font, 11 pixels high, the default of every widget: menus, message boxes and
-// the file dialog. The application font itself stays, so the drawing's labels do not change.
-void UseProgramFontInWidgets();
+// Each window sets the program font on itself; a child window (a menu, a dialog) does not take
+// its parent's font and sets it too. The application font stays the toolkit's, so the labels
+// of the drawing, which use it, do not change.
 
 } // namespace dorvik

@@ -187,8 +187,13 @@ TEST_F(MainWindowTest, ShowsEveryControlWholeAndApart) {
         EXPECT_LE(metrics.height(), area.height()) << i;
         EXPECT_LE(area.right(), status.width()) << i;
     }
-    // The menu bar uses the program's font too.
+    // The menu bar and its drop-down menus use the program's font too.
     EXPECT_EQ(QFontInfo(form->menuBar()->font()).family(), QLatin1String(ProgramFontFamily));
+    for (QMenu* menu : form->findChildren<QMenu*>()) {
+        menu->ensurePolished(); // as before it is shown
+        EXPECT_EQ(QFontInfo(menu->font()).family(), QLatin1String(ProgramFontFamily))
+            << menu->objectName().toStdString();
+    }
     const QFontMetrics menuMetrics(form->menuBar()->font());
     for (QAction* item : form->menuBar()->actions()) {
         QString caption = item->text();
@@ -376,10 +381,12 @@ TEST_F(MainWindowTest, AReadErrorNamesTheFileAndTheReason) {
 
 TEST_F(MainWindowTest, OpenFileDialogOffersBoardFilesFirst) {
     QStringList filters;
+    QString family;
     {
         ModalAnswer dialog([&](QWidget& window) {
             if (auto* chooser = qobject_cast<QFileDialog*>(&window)) {
                 filters = chooser->nameFilters();
+                family = QFontInfo(chooser->font()).family();
             }
             window.close();
         });
@@ -388,6 +395,7 @@ TEST_F(MainWindowTest, OpenFileDialogOffersBoardFilesFirst) {
         EXPECT_TRUE(dialog.Answered());
     }
     EXPECT_EQ(filters, BoardFileFilters());
+    EXPECT_EQ(family, QLatin1String(ProgramFontFamily));
     EXPECT_EQ(BoardFileFilters(), (QStringList{QStringLiteral("Board files (*.brd *.BRD)"),
                                                QStringLiteral("All files (*)")}));
 }
