@@ -23,13 +23,13 @@ dorvik::BoardData& Board() {
 // byte the reader composed; every line number must be a real one.
 class Observer final : public dorvik::ReadObserver {
 public:
-    void Finding(int lineNumber, dorvik::ReadFinding, std::string_view detail) override {
+    void Finding(std::int64_t lineNumber, dorvik::ReadFinding, std::string_view detail) override {
         if (lineNumber < 0) {
             __builtin_trap();
         }
         last_.assign(detail);
     }
-    void DataLine(int lineNumber, dorvik::Section) override {
+    void DataLine(std::int64_t lineNumber, dorvik::Section) override {
         if (lineNumber <= 0) {
             __builtin_trap();
         }

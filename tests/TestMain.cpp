@@ -1,8 +1,12 @@
 // Shared main of the test binaries: a fixed C locale and a Qt application on the offscreen
 // platform, so fonts and images behave the same on every machine. Widget suites get a
-// QApplication, the others a QGuiApplication. What the program remembers between runs goes to a
-// settings directory of this test run (inherited by the programs it starts), never the user's.
+// QApplication in which a message box that no test asked for fails the test with its text
+// instead of waiting for an answer; the others get a QGuiApplication. What the program remembers
+// between runs goes to a settings directory of this test run (inherited by the programs it
+// starts), never the user's.
 #ifdef DORVIK_TEST_WIDGETS
+#include "widgets/MessageBoxes.h"
+
 #include <QApplication>
 using TestApplication = QApplication;
 #else
@@ -25,5 +29,11 @@ int main(int argc, char** argv) {
     }
     ::testing::InitGoogleTest(&argc, argv);
     TestApplication app(argc, argv);
+#ifdef DORVIK_TEST_WIDGETS
+    dorvik::SetMessageBoxHandler([](const dorvik::MessageBoxRequest& box) {
+        ADD_FAILURE() << "unexpected message box: " << box.Text.toStdString();
+        return box.Buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::Ok;
+    });
+#endif
     return RUN_ALL_TESTS();
 }

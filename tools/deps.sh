@@ -5,7 +5,7 @@ dorvik_packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev libjpeg62-turbo-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-dejavu-core
+    fonts-dejavu-core fonts-liberation2
 )
 dorvik_test_packages=(xvfb xauth xdotool poppler-utils clang-14 libclang-rt-14-dev)
 

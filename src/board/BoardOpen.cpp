@@ -41,7 +41,7 @@ BoardOpenResult ReadBoardOrNetlist(std::FILE* file, BoardData& board,
         if (result.Kind == BoardFileKind::Netlist) {
             result.Netlist = ReadNetlist(file, board, options);
         } else {
-            ReadBoardFile(file, board);
+            result.Board = ReadBoardFile(file, board);
         }
         return result;
     }
@@ -54,7 +54,7 @@ BoardOpenResult ReadBoardOrNetlist(std::FILE* file, BoardData& board,
     if (result.Kind == BoardFileKind::Netlist) {
         result.Netlist = ReadNetlist(std::string_view(bytes), board, options);
     } else if (std::FILE* memory = ::fmemopen(bytes.data(), bytes.size(), "r")) {
-        ReadBoardFile(memory, board);
+        result.Board = ReadBoardFile(memory, board);
         std::fclose(memory);
     }
     return result;

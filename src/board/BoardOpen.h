@@ -3,6 +3,7 @@
 // CAD tool. The kind is told by the file's content, not by its name.
 
 #include "board/BoardData.h"
+#include "board/BoardReader.h"
 #include "board/Ipc356Reader.h"
 
 #include <cstdio>
@@ -22,6 +23,9 @@ BoardFileKind DetectBoardFileKind(std::string_view head) noexcept;
 struct BoardOpenResult {
     BoardFileKind Kind = BoardFileKind::BoardFile;
     std::optional<NetlistRead> Netlist; // what the netlist reader found, for a netlist
+    ReadSummary Board;                  // what the board-file reader found, for a board file
+    // The system's error number when reading the file failed midway, else 0.
+    int ReadError() const noexcept { return Netlist ? Netlist->ReadError : Board.ReadError; }
 };
 
 // Reads the open file with the reader of its kind into the tables.

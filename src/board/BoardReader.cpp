@@ -3,6 +3,7 @@
 #include "board/CharCodec.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@ bool BoardStream::Refill() noexcept {
     len_ = std::fread(block_.data(), 1, block_.size(), file_);
     pos_ = 0;
     if (len_ == 0) {
+        if (std::ferror(file_) != 0) {
+            error_ = errno != 0 ? errno : EIO;
+        }
         ended_ = true;
         return false;
     }
@@ -210,7 +214,7 @@ class LineReader {
 public:
     LineReader(BoardData& board, ReadObserver* observer) : board_(board), observer_(observer) {}
 
-    void Data(int lineNumber, std::string_view text) {
+    void Data(std::int64_t lineNumber, std::string_view text) {
         line_ = lineNumber;
         const SplitResult split = SplitTokens(text, tokens_);
         // The empty token after trailing white space is no token of the line's own.
@@ -311,10 +315,10 @@ public:
             observer_->Finding(line_, finding, detail);
         }
     }
-    void SetLine(int lineNumber) noexcept { line_ = lineNumber; }
+    void SetLine(std::int64_t lineNumber) noexcept { line_ = lineNumber; }
 
     ReadSummary summary;
-    std::vector<int> partLines; // line of each stored part, kept only for an observer
+    std::vector<std::int64_t> partLines; // line of each stored part, kept only for an observer
 
 private:
     static std::size_t Index(std::int64_t linesAfter) noexcept {
@@ -377,7 +381,7 @@ private:
     TokenSlots tokens_{};
     Section section_ = Section::None;
     int given_ = 0;
-    int line_ = 0;
+    std::int64_t line_ = 0;
     bool lengthSeen_ = false;
     std::int32_t lastPinEnd_ = 0;
 };
@@ -394,7 +398,7 @@ ReadSummary ReadBoardFile(BoardStream& stream, BoardData& board, ReadObserver* o
     LineBuffer line{};
     TextBuffer text{};
     bool seen[7] = {};
-    int lineNumber = 0;
+    std::int64_t lineNumber = 0;
     for (;;) {
         const LineRead read = ReadLine(stream, line);
         ++lineNumber;
@@ -421,6 +425,7 @@ ReadSummary ReadBoardFile(BoardStream& stream, BoardData& board, ReadObserver* o
 
     ReadSummary summary = reader.summary;
     summary.Lines = lineNumber;
+    summary.ReadError = stream.Error();
     summary.VarDataSeen = seen[static_cast<int>(Section::VarData)];
     for (bool s : seen) {
         summary.AnyKeyword = summary.AnyKeyword || s;

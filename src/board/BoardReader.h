@@ -45,6 +45,9 @@ public:
         }
     }
 
+    // The system's error number when a read failed (the input then ended there), else 0.
+    int Error() const noexcept { return error_; }
+
     // Ends the input here: every later Next() answers -1.
     void Stop() noexcept {
         ended_ = true;
@@ -59,6 +62,7 @@ private:
     std::size_t pos_ = 0;
     std::size_t len_ = 0;
     bool ended_ = false;
+    int error_ = 0;
 };
 
 struct LineRead {
@@ -113,10 +117,10 @@ enum class ReadFinding : std::uint8_t {
 class ReadObserver {
 public:
     virtual ~ReadObserver() = default;
-    virtual void Finding(int lineNumber, ReadFinding finding, std::string_view detail) = 0;
+    virtual void Finding(std::int64_t lineNumber, ReadFinding finding, std::string_view detail) = 0;
     // Every data line of a section, before it is applied; the n-th call for a table's section is
     // the line of that table's entry n (counted from 0, stored or not).
-    virtual void DataLine(int /*lineNumber*/, Section /*section*/) {}
+    virtual void DataLine(std::int64_t /*lineNumber*/, Section /*section*/) {}
 };
 
 struct ReadSummary {
@@ -127,7 +131,8 @@ struct ReadSummary {
     std::int64_t NailLines = 0;
     bool AnyKeyword = false;
     bool VarDataSeen = false;
-    int Lines = 0;
+    std::int64_t Lines = 0;
+    int ReadError = 0; // the system's error number when reading the file failed midway, else 0
 };
 
 // Reads the whole stream into the tables. Nothing is cleared first: entries beyond the new

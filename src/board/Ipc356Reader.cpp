@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -724,9 +725,14 @@ NetlistRead ReadNetlist(std::FILE* file, BoardData& board, const NetlistOptions&
     int number = 0;
     bool more = true;
     bool pending = false; // bytes of a line without its line feed yet
+    int readError = 0;
     while (more) {
+        errno = 0;
         const std::size_t n = file == nullptr ? 0 : std::fread(block.data(), 1, block.size(), file);
         if (n == 0) {
+            if (file != nullptr && std::ferror(file)) {
+                readError = errno != 0 ? errno : EIO;
+            }
             break;
         }
         for (std::size_t i = 0; i < n && more; ++i) {
@@ -746,7 +752,9 @@ NetlistRead ReadNetlist(std::FILE* file, BoardData& board, const NetlistOptions&
     if (more && pending) {
         builder.Line(++number, line);
     }
-    return builder.Finish(board);
+    NetlistRead read = builder.Finish(board);
+    read.ReadError = readError;
+    return read;
 }
 
 } // namespace dorvik

@@ -48,6 +48,7 @@ struct NetlistRead {
     std::vector<NetlistMessage> Findings;
     std::int64_t FindingsLeftOut = 0;
     NetlistCounts Counts;
+    int ReadError = 0; // the system's error number when reading the file failed midway, else 0
 };
 
 // Reads the netlist to its end (or to its 999 record) and, unless it holds no pad of a part,

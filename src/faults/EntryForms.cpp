@@ -2,6 +2,8 @@
 
 #include "faults/EntryActions.h"
 #include "view/Workspace.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/ProgramFont.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -9,11 +11,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <array>
 
 namespace dorvik {
@@ -25,13 +27,6 @@ using Role = EntryForm::TextRole;
 const QColor Navy(0x00, 0x00, 0x80);
 const QColor Green(0x00, 0x80, 0x00);
 const QColor Purple(0x80, 0x00, 0x80);
-
-QFont WindowFont(int pixelSize, bool bold) {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
 
 void SetTextColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -66,11 +61,10 @@ bool AcceptProbes(EntryForm& form, Workspace& ws, std::int32_t displayMode) {
     if (!failed) {
         return true;
     }
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Dorvik"),
-                    QString::fromStdString(InvalidIntegerMessage(View(texts[*failed]))),
-                    QMessageBox::Ok, &form);
-    box.setTextFormat(Qt::PlainText); // the typed text is shown as it is, never as markup
-    box.exec();
+    MessageBoxRequest box;
+    box.Parent = &form;
+    box.Text = QString::fromStdString(InvalidIntegerMessage(View(texts[*failed])));
+    ShowMessageBox(box);
     return false;
 }
 
@@ -145,7 +139,7 @@ EntryForm::EntryForm(Workspace& ws, QWidget* parent, const Layout& layout)
                           Qt::MSWindowsFixedSizeDialogHint),
       ws_(ws), enterInEdit1PressesOk_(layout.EnterInEdit1PressesOk) {
     setWindowTitle(QString::fromLatin1(layout.Title));
-    setFont(WindowFont(16, false));
+    setFont(ProgramFont(16, false));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::Button)); // the button face
     palette.setColor(QPalette::WindowText, Navy);
@@ -165,10 +159,10 @@ EntryForm::EntryForm(Workspace& ws, QWidget* parent, const Layout& layout)
         label->setTextFormat(Qt::PlainText);
         label->setGeometry(text.Geometry);
         if (text.Role == TextRole::Title) {
-            label->setFont(WindowFont(19, true));
+            label->setFont(ProgramFont(19, true));
             SetTextColour(label, QPalette::WindowText, Green);
         } else if (text.Role == TextRole::Prompt) {
-            label->setFont(WindowFont(19, false));
+            label->setFont(ProgramFont(19, false));
         }
     }
 
@@ -186,7 +180,7 @@ EntryForm::EntryForm(Workspace& ws, QWidget* parent, const Layout& layout)
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setObjectName(QString::fromLatin1(layout.OkName));
     ok_->setGeometry(layout.OkGeometry);
-    ok_->setFont(WindowFont(19, true));
+    ok_->setFont(ProgramFont(19, true));
     SetTextColour(ok_, QPalette::ButtonText, Purple);
     // Enter must not press OK from an edit box: only its release there does what the window says.
     ok_->setAutoDefault(false);
@@ -218,23 +212,26 @@ QLineEdit* EntryForm::Edit(int n) const {
 }
 
 bool EntryForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyRelease && IsEnterKey(event)) {
-        for (std::size_t i = 0; i < edits_.size(); ++i) {
-            if (watched == edits_[i]) {
-                EnterReleasedIn(static_cast<int>(i));
-                return true;
-            }
-        }
-    }
-    if (watched == ok_ && IsEnterKey(event)) {
-        // Enter on the focused OK button presses it, on the release like every Enter here.
-        if (event->type() == QEvent::KeyRelease) {
-            ok_->click();
-            return true;
-        }
+    const bool inEdit = std::find(edits_.begin(), edits_.end(), watched) != edits_.end();
+    if ((inEdit || watched == ok_) && IsEnterKey(event)) {
+        const auto& key = *static_cast<const QKeyEvent*>(event);
         if (event->type() == QEvent::KeyPress) {
+            enterPresses_.Press(key);
+            // On the OK button the press does nothing: the button acts on the release.
+            return watched == ok_;
+        }
+        // A release whose press came to another window (the Enter that closed a message box)
+        // does nothing here.
+        if (!enterPresses_.Release(key)) {
             return true;
         }
+        if (watched == ok_) {
+            ok_->click();
+        } else {
+            EnterReleasedIn(static_cast<int>(std::find(edits_.begin(), edits_.end(), watched) -
+                                             edits_.begin()));
+        }
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -4,6 +4,7 @@
 // to find it.
 
 #include "faults/EntryWindows.h"
+#include "widgets/KeyPresses.h"
 
 #include <QDialog>
 
@@ -65,6 +66,7 @@ private:
 
     std::vector<QLineEdit*> edits_;
     QPushButton* ok_ = nullptr;
+    KeyPresses enterPresses_;
     bool enterInEdit1PressesOk_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include "help/JpegDecoder.h"
 #include "help/WindowPlacement.h"
+#include "widgets/ProgramFont.h"
 
 #include <QDir>
 #include <QFrame>
@@ -27,12 +28,6 @@ void SetColour(QWidget& widget, QPalette::ColorRole role, const QColor& colour) 
     widget.setPalette(palette);
 }
 
-void SetPixelSize(QWidget& widget, int pixels) {
-    QFont font = widget.font();
-    font.setPixelSize(pixels);
-    widget.setFont(font);
-}
-
 QLabel* AddCaption(QWidget& panel, const char* name, const char* caption, QPoint position) {
     auto* label = new QLabel(QString::fromLatin1(caption), &panel);
     label->setObjectName(QString::fromLatin1(name));
@@ -50,7 +45,7 @@ TAboutBox::TAboutBox(const QString& dataDirectory, QWidget* parent)
                           Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));
-    SetPixelSize(*this, kDialogFontPixels);
+    setFont(ProgramFont(kDialogFontPixels));
     SetColour(*this, QPalette::WindowText, kFuchsia);
     setFixedSize(kClientSize);
 
@@ -62,7 +57,7 @@ TAboutBox::TAboutBox(const QString& dataDirectory, QWidget* parent)
     panel->setLineWidth(1);
     panel->setMidLineWidth(0);
     panel->setGeometry(8, 8, 363, 168);
-    SetPixelSize(*panel, kPanelFontPixels);
+    panel->setFont(ProgramFont(kPanelFontPixels));
 
     auto* icon = new QLabel(panel);
     icon->setObjectName(QStringLiteral("ProgramIcon"));
@@ -79,7 +74,7 @@ TAboutBox::TAboutBox(const QString& dataDirectory, QWidget* parent)
     ok->setObjectName(QStringLiteral("OKButton"));
     ok->setGeometry(151, 187, 75, 24);
     ok->setDefault(true);
-    SetPixelSize(*ok, kButtonFontPixels);
+    ok->setFont(ProgramFont(kButtonFontPixels));
     SetColour(*ok, QPalette::ButtonText, kNavy);
     connect(ok, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
     ok->setFocus();

@@ -1,6 +1,7 @@
 #include "help/HelpForm.h"
 
 #include "help/WindowPlacement.h"
+#include "widgets/ProgramFont.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -130,9 +131,7 @@ TForm6::TForm6(const QString& dataDirectory, QWidget* parent) : QDialog(parent) 
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, kBackground);
     setPalette(palette);
-    QFont font = this->font();
-    font.setPixelSize(kFontPixels);
-    setFont(font);
+    setFont(ProgramFont(kFontPixels));
     resize(kOuterSize - kFrameAllowance);
 
     const QDir directory(dataDirectory);

@@ -6,6 +6,7 @@
 #include "shell/FaultListPanel.h"
 #include "shell/MainWindow.h"
 #include "view/Workspace.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QAction>
 #include <QFile>
@@ -13,7 +14,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
 
@@ -91,9 +91,10 @@ void FaultListCommands::EnableStepping(bool enabled) {
 }
 
 void FaultListCommands::Message(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Dorvik"), text, QMessageBox::Ok, &form1_);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    MessageBoxRequest box;
+    box.Parent = &form1_;
+    box.Text = text;
+    ShowMessageBox(box);
 }
 
 void FaultListCommands::OpenReportClick() {

@@ -17,23 +17,30 @@
 #include "view/Render.h"
 #include "view/ViewGeometry.h"
 #include "view/Workspace.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/ProgramFont.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 // The window's pictures are built into the program; a static library's resources must be
@@ -47,24 +54,47 @@ namespace {
 
 constexpr int StatusBarHeight = 21;
 
+const QString ProgramTitle = QStringLiteral("Dorvik Drawing Program");
+
 struct FileCloser {
     void operator()(std::FILE* file) const noexcept { std::fclose(file); }
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens a board file for reading and updating. Only a regular file will do: a directory,
-// a pipe or a device either fails to open so or would never end, and the reader must end.
-FileHandle OpenForUpdate(const QString& path) {
+QString SystemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Opens a board file for reading: the program never writes it, so a write-protected file or a
+// read-only share will do. Only a regular file will do: a directory, a pipe or a device either
+// fails to read or would never end, and the reader must end. The file is opened without waiting,
+// so a pipe without a writer is turned away instead of blocking. On failure `reason` says why.
+FileHandle OpenForReading(const QString& path, QString& reason) {
     if (path.isEmpty() || path.contains(QChar(u'\0'))) {
+        reason = QStringLiteral("not a valid file name");
         return nullptr;
     }
-    FileHandle file(std::fopen(QFile::encodeName(path).constData(), "r+"));
-    if (!file) {
+    const int descriptor =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        reason = SystemReason(errno);
         return nullptr;
     }
     struct stat info {};
-    if (::fstat(::fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(descriptor, &info) != 0) {
+        reason = SystemReason(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        reason = QStringLiteral("not a regular file");
+    }
+    if (!reason.isEmpty()) {
+        ::close(descriptor);
         return nullptr;
+    }
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    FileHandle file(::fdopen(descriptor, "r"));
+    if (!file) {
+        reason = SystemReason(errno);
+        ::close(descriptor);
     }
     return file;
 }
@@ -73,9 +103,8 @@ QString ChooseFileToOpen(QWidget* parent) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile); // a missing file fails when it is opened
-    dialog.setNameFilters({QStringLiteral("Board files (*.brd *.BRD)"),
-                           QStringLiteral("IPC-D-356 netlists (*.ipc *.d356 *.356)"),
-                           QStringLiteral("All files (*)")});
+    dialog.setNameFilters(BoardFileFilters());
+    dialog.setFont(ProgramFont(11));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
@@ -93,22 +122,15 @@ MouseButton ToMouseButton(Qt::MouseButton button) noexcept {
     }
 }
 
-QFont PixelFont(const QFont& base, int pixelHeight, bool bold) {
-    QFont font = base;
-    font.setPixelSize(pixelHeight);
-    font.setBold(bold);
-    return font;
-}
-
 } // namespace
 
 TForm1::TForm1(BoardData& board, QString dataDirectory, QWidget* parent)
     : QMainWindow(parent), dataDirectory_(std::move(dataDirectory)), chooseFile_(ChooseFileToOpen) {
     RegisterShellResources();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Dorvik Drawing Program"));
+    setWindowTitle(ProgramTitle);
     setWindowIcon(QIcon(QStringLiteral(":/dorvik/dorvik.png")));
-    setFont(PixelFont(font(), 11, false));
+    setFont(ProgramFont(11));
     BuildLayout();
 
     canvas_ =
@@ -122,6 +144,10 @@ TForm1::TForm1(BoardData& board, QString dataDirectory, QWidget* parent)
     ConnectHandlers();
     faults_ = new FaultListCommands(*this);
     viewer_ = new ViewerExtensions(*this, *menu_.File1, menu_.Exit, menu_.Open, *toolBar_);
+    // The menus and submenus these add are windows of their own as well.
+    for (QMenu* menu : findChildren<QMenu*>()) {
+        menu->setFont(ProgramFont(11));
+    }
     PlaceRestored();
     FormCreate();
 }
@@ -131,8 +157,14 @@ TForm1::~TForm1() {
 }
 
 void TForm1::BuildLayout() {
-    menuBar()->setFont(QApplication::font());
+    menuBar()->setFont(ProgramFont(11));
     menu_ = BuildMainMenu(*menuBar());
+    // The drop-down menus are windows of their own and do not take the bar's font; the bar's
+    // overflow menu is made later, and gets it when it is first readied for the screen.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
+        menu->setFont(ProgramFont(11));
+    }
+    menuBar()->installEventFilter(this);
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -149,7 +181,7 @@ void TForm1::BuildLayout() {
         this);
     statusBar_->setObjectName(QStringLiteral("StatusBar1"));
     statusBar_->setFixedHeight(StatusBarHeight);
-    statusBar_->setFont(PixelFont(font(), 15, true));
+    statusBar_->setFont(ProgramFont(15, true));
     QPalette palette = statusBar_->palette();
     palette.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));
     statusBar_->setPalette(palette);
@@ -240,9 +272,11 @@ void TForm1::RunCommand(const std::function<void()>& command) noexcept {
 
 void TForm1::ShowCommandError(const QString& text) noexcept {
     try {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Dorvik"), text, QMessageBox::Ok,
-                        this);
-        box.exec();
+        MessageBoxRequest box;
+        box.Parent = this;
+        box.Icon = QMessageBox::Critical;
+        box.Text = text;
+        ShowMessageBox(box);
     } catch (...) {
         // Nothing more can be shown; the command has ended either way.
     }
@@ -267,35 +301,48 @@ void TForm1::OpenFileClick() {
 
 void TForm1::OpenChosenFile(const QString& path) {
     Run([&] {
-        const FileHandle file = OpenForUpdate(path);
+        QString reason;
+        const FileHandle file = OpenForReading(path, reason);
         if (!file) {
-            QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Dorvik"),
-                            QStringLiteral("CAN NOT OPEN VOSTREL.BRD FILE"), QMessageBox::Ok, this);
-            box.exec();
+            MessageBoxRequest box;
+            box.Parent = this;
+            box.Text = QStringLiteral("CAN NOT OPEN VOSTREL.BRD FILE");
+            box.Detail = QStringLiteral("%1\n%2").arg(path, reason);
+            ShowMessageBox(box);
             return;
         }
         Work().State.BoardLoaded = 1;
+        setWindowTitle(QStringLiteral("%1 - %2").arg(QFileInfo(path).fileName(), ProgramTitle));
         EnableCommands();
         repaint();
         const BoardOpenResult opened = ReadBoardOrNetlist(file.get(), Work().Board);
         ResetView(Work());
-        if (opened.Netlist) {
-            ShowNetlistNotice(DescribeNetlistRead(*opened.Netlist));
-        }
+        ReportRead(path, opened);
         viewer_->BoardOpened(path);
     });
 }
 
-void TForm1::ShowNetlistNotice(const NetlistNotice& notice) {
-    if (notice.Summary.empty()) {
+// The board is drawn with whatever was read; the operator is told when that is not the file,
+// and what a netlist's reader had to leave out or change.
+void TForm1::ReportRead(const QString& path, const BoardOpenResult& opened) {
+    MessageBoxRequest box;
+    box.Parent = this;
+    if (opened.ReadError() != 0) {
+        box.Text = QStringLiteral("Cannot read %1: %2. The board shows what was read before.")
+                       .arg(path, SystemReason(opened.ReadError()));
+    } else if (opened.Netlist) {
+        const NetlistNotice notice = DescribeNetlistRead(*opened.Netlist);
+        if (notice.Summary.empty()) {
+            return;
+        }
+        box.Text = QString::fromStdString(notice.Summary);
+        box.Detail = QString::fromStdString(notice.Details);
+    } else if (!opened.Board.AnyKeyword) {
+        box.Text = QStringLiteral("%1 holds no board data.").arg(path);
+    } else {
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Dorvik"),
-                    QString::fromStdString(notice.Summary), QMessageBox::Ok, this);
-    if (!notice.Details.empty()) {
-        box.setDetailedText(QString::fromStdString(notice.Details));
-    }
-    box.exec();
+    ShowMessageBox(box);
 }
 
 void TForm1::EnableCommands() {
@@ -313,14 +360,20 @@ void TForm1::ExitClick() {
 
 void TForm1::ConfirmExit() {
     Run([this] {
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Dorvik"),
-                        QStringLiteral("Are you sure to exit?"),
-                        QMessageBox::Ok | QMessageBox::Cancel, this);
-        box.setDefaultButton(QMessageBox::Ok);
-        if (box.exec() == QMessageBox::Ok) {
+        if (AskToExit()) {
+            exitConfirmed_ = true;
             close();
         }
     });
+}
+
+bool TForm1::AskToExit() {
+    MessageBoxRequest box;
+    box.Parent = this;
+    box.Text = QStringLiteral("Are you sure to exit?");
+    box.Buttons = QMessageBox::Ok | QMessageBox::Cancel;
+    box.Default = QMessageBox::Ok;
+    return ShowMessageBox(box) == QMessageBox::Ok;
 }
 
 void TForm1::FormKeyUp(int virtualKey) {
@@ -441,12 +494,42 @@ void TForm1::HomeButtonClick() {
     Run([this] { HomeView(Work()); });
 }
 
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    keyPresses_.Press(*event);
+    QMainWindow::keyPressEvent(event);
+}
+
 void TForm1::keyReleaseEvent(QKeyEvent* event) {
     event->accept();
-    if (event->isAutoRepeat()) {
+    // A release acts only when this window had the press: the Esc that closed a menu, a dialog
+    // or a message box must not go on to act here.
+    if (!keyPresses_.Release(*event)) {
         return;
     }
     FormKeyUp(VirtualKeyCode(event->key(), event->modifiers()));
+}
+
+// The close box and Alt+F4 ask first, as File > Exit does.
+void TForm1::closeEvent(QCloseEvent* event) {
+    bool leave = exitConfirmed_;
+    if (!leave) {
+        Run([&] { leave = AskToExit(); });
+    }
+    exitConfirmed_ = false;
+    if (leave) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ChildPolished && watched == menuBar()) {
+        if (auto* menu = qobject_cast<QMenu*>(static_cast<QChildEvent*>(event)->child())) {
+            menu->setFont(ProgramFont(11));
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 bool TForm1::event(QEvent* event) {
@@ -454,7 +537,16 @@ bool TForm1::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         return true;
     }
+    // Keys held when the window loses the keyboard are released elsewhere.
+    if (event->type() == QEvent::WindowDeactivate) {
+        keyPresses_.Clear();
+    }
     return QMainWindow::event(event);
+}
+
+QStringList BoardFileFilters() {
+    return {QStringLiteral("Board files (*.brd *.BRD)"),
+            QStringLiteral("IPC-D-356 netlists (*.ipc *.d356 *.356)"), QStringLiteral("All files (*)")};
 }
 
 } // namespace dorvik

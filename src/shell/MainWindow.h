@@ -6,10 +6,12 @@
 #include "faults/EntryWindows.h"
 #include "shell/MainMenu.h"
 #include "shell/ToolBar.h"
+#include "widgets/KeyPresses.h"
 
 #include <QMainWindow>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -22,7 +24,7 @@ namespace dorvik {
 
 struct BoardData;
 struct FaultLine;
-struct NetlistNotice;
+struct BoardOpenResult;
 struct Workspace;
 class FaultListCommands;
 class DrawingArea;
@@ -34,6 +36,9 @@ class WidgetControls;
 // The window's size when it is not maximised, frame included, and its drawing area's.
 inline constexpr QSize RestoredWindowSize{758, 493};
 inline constexpr QSize RestoredDrawingSize{750, 383};
+
+// The file types the Open File dialog offers, board files first.
+QStringList BoardFileFilters();
 
 class TForm1 final : public QMainWindow {
     Q_OBJECT
@@ -69,6 +74,7 @@ public:
     // Open File with `path` chosen in the dialog.
     void OpenChosenFile(const QString& path);
     void ExitClick();
+    // Asks "Are you sure to exit?" and closes the window on OK.
     void ConfirmExit();
     void FormKeyUp(int virtualKey);
     void Image1MouseUp(Qt::MouseButton button, int x, int y);
@@ -98,7 +104,10 @@ public:
     void ShowFaultLine(const FaultLine& line);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
@@ -108,9 +117,10 @@ private:
     template <class Command> void Run(Command&& command) noexcept;
     void ShowCommandError(const QString& text) noexcept;
     // After a netlist was read: what was skipped, cut or left out, when anything was.
-    void ShowNetlistNotice(const NetlistNotice& notice);
     void RunEntry(EntryKind kind);
     void EnableCommands();
+    void ReportRead(const QString& path, const BoardOpenResult& opened);
+    bool AskToExit();
 
     QString dataDirectory_;
     FileChooser chooseFile_;
@@ -124,6 +134,8 @@ private:
     ToolBarButtons buttons_;
     MenuItems menu_;
     FaultListCommands* faults_ = nullptr;
+    KeyPresses keyPresses_;
+    bool exitConfirmed_ = false;
 };
 
 } // namespace dorvik

@@ -91,9 +91,21 @@ QLineEdit& EditBox(QWidget* modal, const char* verb, int number) {
     return *edit;
 }
 
-void SendKeyRelease(QWidget& target, const KeyStroke& key) {
+// The control a keyboard's key goes to: the focused one of the active window.
+QWidget& KeyTarget(TForm1& form) {
+    QWidget* modal = QApplication::activeModalWidget();
+    QWidget& window = modal != nullptr ? *modal : static_cast<QWidget&>(form);
+    QWidget* focus = window.focusWidget();
+    return focus != nullptr ? *focus : window;
+}
+
+// A press and then its release, each to the control that has the keyboard at that moment, as a
+// keyboard sends them: a press that closes a window sends the release to the one below.
+void SendKeyStroke(TForm1& form, const KeyStroke& key) {
+    QKeyEvent press(QEvent::KeyPress, key.QtKey, key.Modifiers);
+    QCoreApplication::sendEvent(&KeyTarget(form), &press);
     QKeyEvent release(QEvent::KeyRelease, key.QtKey, key.Modifiers);
-    QCoreApplication::sendEvent(&target, &release);
+    QCoreApplication::sendEvent(&KeyTarget(form), &release);
 }
 
 void SendMouse(QWidget& area, QEvent::Type type, Qt::MouseButton button, int x, int y) {
@@ -265,10 +277,14 @@ void ScriptRunner::Step() {
             }
             return;
         }
+        // Whatever a command throws ends the script with its reason, never the program.
         try {
             Execute(command);
-        } catch (const ScriptFailure& failure) {
-            Fail(lineNumber, QString::fromStdString(failure.what()));
+        } catch (const std::exception& failure) {
+            Fail(lineNumber, QString::fromUtf8(failure.what()));
+            return;
+        } catch (...) {
+            Fail(lineNumber, QStringLiteral("unknown error"));
             return;
         }
     }
@@ -327,12 +343,9 @@ void ScriptRunner::Execute(const ScriptCommand& command) {
         RequireMainWindow(modal, "open");
         form_.OpenChosenFile(command.Argument);
         return;
-    case ScriptVerb::Key: {
-        QWidget& window = modal != nullptr ? *modal : static_cast<QWidget&>(form_);
-        QWidget* focus = window.focusWidget();
-        SendKeyRelease(focus != nullptr ? *focus : window, command.Key);
+    case ScriptVerb::Key:
+        SendKeyStroke(form_, command.Key);
         return;
-    }
     case ScriptVerb::Click:
         RequireMainWindow(modal, "click");
         SendMouse(form_.Image1(), QEvent::MouseButtonRelease, command.Button, command.X, command.Y);
@@ -416,7 +429,8 @@ void ScriptRunner::Execute(const ScriptCommand& command) {
         return;
     }
     case ScriptVerb::Enter:
-        SendKeyRelease(EditBox(modal, "enter", command.Edit), KeyStroke{Qt::Key_Return, {}});
+        EditBox(modal, "enter", command.Edit).setFocus();
+        SendKeyStroke(form_, KeyStroke{Qt::Key_Return, {}});
         return;
     case ScriptVerb::Ok:
         PressOk(RequireModal(modal, "ok"));

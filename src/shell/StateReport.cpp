@@ -22,8 +22,8 @@ template <std::size_t N> std::string Line(const char* name, const EntryText<N>& 
     return std::string(name) + '=' + std::string(Text(text));
 }
 
-// A one-byte member as its character, nothing for 0. A byte that is not a printable character
-// (the loaded flag holds 1) is written in decimal, so that the report stays one line of text.
+// A one-byte member that holds a letter as its character, nothing for 0. A byte that is not a
+// printable character is written in decimal, so that the report stays one line of text.
 std::string ByteLine(const char* name, char value) {
     std::string line = std::string(name) + '=';
     const auto byte = static_cast<unsigned char>(value);
@@ -68,7 +68,8 @@ std::vector<std::string> StateLines(const Workspace& ws) {
         ByteLine("TextFlag", s.TextFlag),
         ByteLine("NewEntry", s.NewEntry),
         Line("DisplayMode", s.DisplayMode),
-        ByteLine("BoardLoaded", s.BoardLoaded),
+        // A flag that holds a number, 0 or 1, like the other numbers.
+        Line("BoardLoaded", static_cast<std::int32_t>(static_cast<unsigned char>(s.BoardLoaded))),
         Line("Rotation", ws.Rotation),
         Line("OutlineCount", ws.Board.OutlineCount),
         Line("PartCount", ws.Board.PartCount),

@@ -1,6 +1,7 @@
 #pragma once
 // StatusBar1: a status bar of fixed-width text panels. Panels that do not fit are cut at the
-// window's edge instead of widening the window, so any window width is possible.
+// window's edge instead of widening the window, so any window width is possible; the last panel
+// reaches to the right edge when the window is wider than the panels.
 
 #include <QStatusBar>
 #include <QString>
@@ -25,6 +26,10 @@ public:
     QString PanelText(int index) const;
     int PanelWidth(int index) const;
     void SetPanelText(int index, const QString& text);
+    // The box a panel's frame is drawn in, at the bar's present width.
+    QRect PanelBox(int index) const;
+    // The part of the box its text is drawn in.
+    static QRect TextArea(const QRect& box) { return box.adjusted(2, 0, -2, 0); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -9,13 +9,13 @@
 #include "shell/Remembered.h"
 #include "view/Render.h"
 #include "view/Workspace.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QUrl>
 
@@ -187,10 +187,11 @@ void ViewerExtensions::SavePictureClick() {
             return;
         }
         if (!ExportPicture(path)) {
-            QMessageBox box(QMessageBox::Warning, QStringLiteral("Dorvik"),
-                            QStringLiteral("Cannot save the picture to %1").arg(path),
-                            QMessageBox::Ok, &form_);
-            box.exec();
+            MessageBoxRequest box;
+            box.Parent = &form_;
+            box.Icon = QMessageBox::Warning;
+            box.Text = QStringLiteral("Cannot save the picture to %1").arg(path);
+            ShowMessageBox(box);
         }
     });
 }

@@ -10,9 +10,9 @@
 #include "shell/ScriptRunner.h"
 #include "shell/StartUp.h"
 #include "shell/ViewerExtensions.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QTimer>
 #include <QWindow>
 
@@ -121,8 +121,10 @@ int Run(int argc, char** argv) {
         if (line.Script) {
             std::fprintf(stderr, "dorvik: %s\n", error.what());
         } else {
-            QMessageBox::critical(nullptr, QStringLiteral("Dorvik"),
-                                  QString::fromLocal8Bit(error.what()));
+            dorvik::MessageBoxRequest box;
+            box.Icon = QMessageBox::Critical;
+            box.Text = QString::fromLocal8Bit(error.what());
+            dorvik::ShowMessageBox(box);
         }
         return 1;
     }

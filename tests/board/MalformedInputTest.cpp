@@ -19,7 +19,7 @@ using test::MalformedBoard;
 
 struct Findings final : ReadObserver {
     std::vector<ReadFinding> seen;
-    void Finding(int, ReadFinding f, std::string_view) override { seen.push_back(f); }
+    void Finding(std::int64_t, ReadFinding f, std::string_view) override { seen.push_back(f); }
 };
 
 bool Ended(const NameSlot& name) {

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace dorvik {
@@ -15,8 +17,8 @@ using test::ReadText;
 using test::WorkedExample;
 
 struct Collected final : ReadObserver {
-    std::vector<std::pair<int, ReadFinding>> findings;
-    void Finding(int line, ReadFinding f, std::string_view) override {
+    std::vector<std::pair<std::int64_t, ReadFinding>> findings;
+    void Finding(std::int64_t line, ReadFinding f, std::string_view) override {
         findings.emplace_back(line, f);
     }
     bool Has(ReadFinding f) const {
@@ -179,6 +181,20 @@ TEST_F(Reader, EmptyFileStoresNothing) {
 }
 
 // ---- Out-of-format input: never out of bounds, always bounded, always reported to an observer.
+
+TEST_F(Reader, AFailedReadEndsTheInputAndGivesItsReason) {
+    // A directory opens for reading here, and every read of it fails.
+    std::FILE* directory = std::fopen("/", "r");
+    ASSERT_NE(directory, nullptr);
+    const ReadSummary failed = ReadBoardFile(directory, *board);
+    std::fclose(directory);
+    EXPECT_EQ(failed.ReadError, EISDIR);
+    EXPECT_FALSE(failed.AnyKeyword);
+
+    EXPECT_EQ(ReadText(*board, WorkedExample).ReadError, 0);
+    // Line numbers count as far as the table counters do.
+    static_assert(std::is_same_v<decltype(ReadSummary::Lines), std::int64_t>);
+}
 
 TEST_F(Reader, OverlongLineIsCut) {
     Collected seen;

@@ -32,6 +32,11 @@ TEST(EndToEnd, DrawsTheDemoBoardInARealDisplay) {
                  "state\n"
                  "key H\n"
                  "close\n"
+                 // Esc and Enter close the windows on their press; the releases act nowhere.
+                 "key E\n"
+                 "key Esc\n"
+                 "menu About\n"
+                 "key Enter\n"
                  "save " +
                  picture.toUtf8() +
                  "\n"
@@ -75,6 +80,7 @@ TEST(EndToEnd, DrawsTheDemoBoardInARealDisplay) {
     ASSERT_TRUE(ended) << shown;
 
     const QStringList lines = out.split('\n');
+    EXPECT_EQ(lines.count(QStringLiteral("message: Are you sure to exit?")), 1) << shown;
     for (const char* expected :
          {"status: Vostrel Dorvik", "pixel 0 0 #800000", "ImageWidth=640", "ImageHeight=400",
           "Zoom=1", "ViewSide=1", "TextFlag=Y", "BoardLoaded=1", "PartCount=100"}) {

@@ -1,10 +1,13 @@
-// The entry windows through their widgets: layout names, Enter key handling on release, OK, the
-// close box, and the message for a probe box that is not a number.
+// The entry windows through their widgets: controls whole and apart, Enter key handling on
+// release, OK, the close box, and the message for a probe box that is not a number.
 
 #include "faults/EntryForms.h"
 #include "board/BoardData.h"
 #include "support/FakeControls.h"
+#include "support/MessageBoxAnswers.h"
+#include "support/ModalAnswer.h"
 #include "support/RecordingSurface.h"
+#include "support/WindowChecks.h"
 #include "view/Workspace.h"
 
 #include <QApplication>
@@ -14,6 +17,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -44,9 +48,15 @@ struct EntryFormsTest : ::testing::Test {
         QApplication::sendEvent(target, &release);
     }
 
-    static void PressEnter(QWidget* target) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    static void PressEnter(QWidget* target, Qt::Key key = Qt::Key_Return) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(target, &press);
+    }
+
+    // Enter pressed and released in a control, as a keyboard sends it.
+    static void TypeEnter(QWidget* target, Qt::Key key = Qt::Key_Return) {
+        PressEnter(target, key);
+        ReleaseEnter(target, key);
     }
 
     std::unique_ptr<BoardData> board = std::make_unique<BoardData>();
@@ -59,87 +69,51 @@ struct WindowCase {
     EntryKind Kind;
     const char* Title;
     QSize Size;
+    int Texts;
     int Edits;
     const char* Ok;
     const char* Heading;
-    QRect HeadingGeometry;
-    QRect Edit1Geometry;
     int MaxLength;
 };
 
-TEST_F(EntryFormsTest, WindowsAreLaidOutWithTheirControlNames) {
+TEST_F(EntryFormsTest, EachWindowShowsItsControlsWholeAndApart) {
     const WindowCase cases[] = {
-        {EntryKind::Open,
-         "Open",
-         {481, 356},
-         3,
-         "OkBitBtn",
-         "OPEN",
-         {158, 8, 62, 28},
-         {102, 128, 257, 28},
-         32767},
-        {EntryKind::Short,
-         "Short",
-         {441, 346},
-         3,
-         "OkBitBtn",
-         "SHORT",
-         {141, 8, 75, 28},
-         {104, 114, 217, 28},
-         32767},
-        {EntryKind::Net,
-         "Nets",
-         {481, 246},
-         1,
-         "OkBitBtn",
-         "NETS",
-         {166, 16, 59, 28},
-         {102, 101, 257, 28},
-         77},
-        {EntryKind::Comp,
-         "Component",
-         {471, 346},
-         3,
-         "BitBtn1",
-         "Component Fail",
-         {112, 10, 152, 28},
-         {115, 120, 225, 32},
-         47},
+        {EntryKind::Open, "Open", {481, 356}, 7, 3, "OkBitBtn", "OPEN", 32767},
+        {EntryKind::Short, "Short", {441, 346}, 7, 3, "OkBitBtn", "SHORT", 32767},
+        {EntryKind::Net, "Nets", {481, 246}, 4, 1, "OkBitBtn", "NETS", 77},
+        {EntryKind::Comp, "Component", {471, 346}, 7, 3, "BitBtn1", "Component Fail", 47},
     };
     for (const WindowCase& c : cases) {
         SCOPED_TRACE(c.Title);
         const auto form = MakeEntryForm(c.Kind, ws, nullptr);
         EXPECT_EQ(form->windowTitle(), QString::fromLatin1(c.Title));
         EXPECT_EQ(form->size(), c.Size);
+        EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("StaticText1"))->text(),
+                  QString::fromLatin1(c.Heading));
 
-        const auto* heading = form->findChild<QLabel*>(QStringLiteral("StaticText1"));
-        ASSERT_NE(heading, nullptr);
-        EXPECT_EQ(heading->text(), QString::fromLatin1(c.Heading));
-        EXPECT_EQ(heading->geometry(), c.HeadingGeometry);
-        EXPECT_TRUE(heading->font().bold());
-        EXPECT_EQ(heading->font().pixelSize(), 19);
-        EXPECT_EQ(heading->palette().color(QPalette::WindowText), QColor(0x00, 0x80, 0x00));
-        EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("StaticText2"))->font().pixelSize(), 19);
-        EXPECT_EQ(form->palette().color(QPalette::WindowText), QColor(0x00, 0x00, 0x80));
-        EXPECT_EQ(form->font().pixelSize(), 16);
-
-        for (int n = 1; n <= 3; ++n) {
-            const auto* edit = form->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(n));
-            EXPECT_EQ(edit != nullptr, n <= c.Edits) << n;
-            if (edit != nullptr) {
-                EXPECT_TRUE(edit->text().isEmpty());
-                EXPECT_EQ(edit->maxLength(), c.MaxLength);
-            }
+        QStringList controls = {QStringLiteral("HeaderControl1"), QStringLiteral("StatusBar1"),
+                                QString::fromLatin1(c.Ok)};
+        for (int n = 1; n <= c.Texts; ++n) {
+            controls << QStringLiteral("StaticText%1").arg(n);
         }
-        EXPECT_EQ(form->Edit(1)->geometry(), c.Edit1Geometry);
-
-        const auto* ok = form->findChild<QPushButton*>(QString::fromLatin1(c.Ok));
-        ASSERT_NE(ok, nullptr);
-        EXPECT_EQ(ok->text(), QStringLiteral("OK"));
-        EXPECT_TRUE(ok->font().bold());
-        EXPECT_EQ(ok->palette().color(QPalette::ButtonText), QColor(0x80, 0x00, 0x80));
-        EXPECT_NE(form->findChild<QStatusBar*>(QStringLiteral("StatusBar1")), nullptr);
-        EXPECT_NE(form->findChild<QWidget*>(QStringLiteral("HeaderControl1")), nullptr);
+        for (int n = 1; n <= c.Edits; ++n) {
+            controls << QStringLiteral("Edit%1").arg(n);
+        }
+        EXPECT_EQ(form->findChild<QWidget*>(QStringLiteral("StaticText%1").arg(c.Texts + 1)),
+                  nullptr);
+        EXPECT_EQ(form->findChild<QWidget*>(QStringLiteral("Edit%1").arg(c.Edits + 1)), nullptr);
+        for (const std::string& problem : Overlaps(*form, controls)) {
+            ADD_FAILURE() << problem;
+        }
+        for (const std::string& problem : TextsNotWhole(*form)) {
+            ADD_FAILURE() << problem;
+        }
+        for (int n = 1; n <= c.Edits; ++n) {
+            EXPECT_TRUE(form->Edit(n)->text().isEmpty());
+            EXPECT_EQ(form->Edit(n)->maxLength(), c.MaxLength);
+            EXPECT_EQ(QFontInfo(form->Edit(n)->font()).family(), QLatin1String(ProgramFontFamily));
+        }
+        EXPECT_EQ(form->OkButton()->text(), QStringLiteral("OK"));
         EXPECT_EQ(form->focusWidget(), form->Edit(1));
     }
 }
@@ -148,11 +122,11 @@ TEST_F(EntryFormsTest, EnterReleaseWalksTheBoxesThenOkPressesIt) {
     for (const EntryKind kind : {EntryKind::Open, EntryKind::Short, EntryKind::Comp}) {
         const auto form = Show(kind);
         form->Edit(1)->setText(QStringLiteral("13"));
-        ReleaseEnter(form->Edit(1));
+        TypeEnter(form->Edit(1));
         EXPECT_EQ(form->focusWidget(), form->Edit(2));
-        ReleaseEnter(form->Edit(2), Qt::Key_Enter);
+        TypeEnter(form->Edit(2), Qt::Key_Enter);
         EXPECT_EQ(form->focusWidget(), form->Edit(3));
-        ReleaseEnter(form->Edit(3));
+        TypeEnter(form->Edit(3));
         EXPECT_EQ(form->focusWidget(), form->OkButton());
         EXPECT_TRUE(form->isVisible()); // moving on to OK does not press it
 
@@ -166,15 +140,27 @@ TEST_F(EntryFormsTest, EnterReleaseWalksTheBoxesThenOkPressesIt) {
     EXPECT_EQ(ws.State.DisplayMode, CompDisplay);
 }
 
-TEST_F(EntryFormsTest, EnterPressInABoxDoesNothing) {
+TEST_F(EntryFormsTest, EnterPressOrAReleaseWithoutItsPressDoesNothing) {
     const auto form = Show(EntryKind::Open);
     form->Edit(1)->setText(QStringLiteral("13"));
     PressEnter(form->Edit(1));
+    EXPECT_EQ(form->focusWidget(), form->Edit(1));
+    // The release of an Enter pressed in another window.
+    ReleaseEnter(form->Edit(2));
+    form->OkButton()->setFocus();
+    ReleaseEnter(form->OkButton());
+    ReleaseEnter(form->OkButton());
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(ws.State.Probe1, 0);
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(form->Edit(1), &escape);
     EXPECT_TRUE(form->isVisible());
+
+    const auto nets = Show(EntryKind::Net);
+    nets->Edit(1)->setText(QStringLiteral("GND"));
+    ReleaseEnter(nets->Edit(1));
+    EXPECT_TRUE(nets->isVisible());
+    EXPECT_EQ(ws.State.DisplayMode, BoardDisplay);
 }
 
 TEST_F(EntryFormsTest, OpenOkStoresTheProbes) {
@@ -194,7 +180,7 @@ TEST_F(EntryFormsTest, OpenOkStoresTheProbes) {
 TEST_F(EntryFormsTest, NetsEnterInTheBoxPressesOk) {
     const auto form = Show(EntryKind::Net);
     form->Edit(1)->setText(QStringLiteral("gnd"));
-    ReleaseEnter(form->Edit(1));
+    TypeEnter(form->Edit(1));
     EXPECT_EQ(form->result(), QDialog::Accepted);
     EXPECT_EQ(Text(ws.State.NetText), ",GND,");
     EXPECT_EQ(ws.State.DisplayMode, NetDisplay);
@@ -238,26 +224,45 @@ TEST_F(EntryFormsTest, ProbeThatIsNoNumberShowsTheMessageAndStaysOpen) {
         const auto form = Show(EntryKind::Short);
         form->Edit(1)->setText(QString::fromLatin1(c.Edit1));
         form->Edit(2)->setText(QString::fromLatin1(c.Edit2));
-        QString text;
-        QString title;
-        WhenModal([&](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            ASSERT_NE(box, nullptr);
-            text = box->text();
-            title = box->windowTitle();
-            EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-            EXPECT_EQ(box->textFormat(), Qt::PlainText);
-            EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
-            box->button(QMessageBox::Ok)->click();
-        });
+        MessageBoxAnswers answer({QMessageBox::Ok});
         form->OkButton()->click();
-        EXPECT_EQ(text, QString::fromLatin1(c.Message));
-        EXPECT_EQ(title, QStringLiteral("Dorvik"));
+        ASSERT_EQ(answer.Asked().size(), 1u) << c.Edit1;
+        const MessageBoxRequest& box = answer.Asked()[0];
+        EXPECT_EQ(box.Text, QString::fromLatin1(c.Message));
+        EXPECT_EQ(box.Icon, QMessageBox::NoIcon);
+        EXPECT_EQ(box.Buttons, QMessageBox::Ok);
+        EXPECT_EQ(box.Parent, form.get());
         EXPECT_TRUE(form->isVisible());
         EXPECT_EQ(ws.State.Probe1, c.Probe1);
         EXPECT_EQ(ws.State.DisplayMode, BoardDisplay);
         EXPECT_EQ(ws.State.Zoom, 4.0f);
     }
+}
+
+// The operator types a wrong probe, goes to OK and presses Enter; the message box closes on the
+// press of the next Enter, whose release then comes to OK. It must not press OK again.
+TEST_F(EntryFormsTest, TheEnterThatAnswersTheMessageDoesNotPressOkAgain) {
+    RealMessageBoxes real;
+    const auto form = Show(EntryKind::Open);
+    QTest::keyClicks(form->Edit(1), QStringLiteral("abc"));
+    for (int tab = 0; tab < 3; ++tab) {
+        QTest::keyClick(form->focusWidget(), Qt::Key_Tab);
+    }
+    ASSERT_EQ(form->focusWidget(), form->OkButton());
+
+    QTest::keyPress(form->OkButton(), Qt::Key_Return);
+    {
+        ModalAnswer box([](QWidget& window) { QTest::keyPress(&window, Qt::Key_Return); });
+        QTest::keyRelease(form->OkButton(), Qt::Key_Return);
+        ASSERT_TRUE(box.Answered());
+        EXPECT_EQ(box.Text(), "'abc' is not a valid integer value");
+    }
+    ModalAnswer again(ModalAnswer::Press(QMessageBox::Ok));
+    QTest::keyRelease(form->focusWidget(), Qt::Key_Return);
+    WaitUntil([&] { return again.Answered(); }, 200);
+    EXPECT_FALSE(again.Answered()) << again.Text().toStdString();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(ws.State.DisplayMode, BoardDisplay);
 }
 
 TEST_F(EntryFormsTest, RunEntryWindowShowsAFreshModalWindowAndDestroysIt) {

@@ -15,7 +15,10 @@
 namespace dorvik::test {
 namespace {
 
-void ReleaseEnter(QWidget* target) {
+// The Enter key pressed and released in a control, as a keyboard sends it.
+void TypeEnter(QWidget* target) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(target, &release);
 }
@@ -48,11 +51,15 @@ TEST(EntryToPicture, EachWindowMarksTheBoard) {
             // Enter through the boxes to OK, as the operator does.
             for (int n = 1; n <= 3 && form->isVisible(); ++n) {
                 if (QLineEdit* edit = form->Edit(n)) {
-                    ReleaseEnter(edit);
+                    TypeEnter(edit);
                 }
             }
             if (form->isVisible()) {
-                ReleaseEnter(form->OkButton());
+                TypeEnter(form->OkButton());
+            }
+            if (form->isVisible()) {
+                ADD_FAILURE() << "Enter on OK did not close the window";
+                form->reject();
             }
         });
         RunEntryWindow(&owner, b.ws, c.Kind);

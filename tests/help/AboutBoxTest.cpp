@@ -1,6 +1,7 @@
 #include "help/AboutBox.h"
 
 #include "HelpTestFiles.h"
+#include "support/WindowChecks.h"
 
 #include <QFile>
 #include <QFrame>
@@ -59,6 +60,18 @@ TEST(AboutBox, LayoutOfTheBox) {
     EXPECT_TRUE(ok->isDefault());
     EXPECT_EQ(ok->font().pixelSize(), 12);
     EXPECT_EQ(ok->palette().color(QPalette::ButtonText), kNavy);
+}
+
+TEST(AboutBox, ShowsEveryTextWholeAndApart) {
+    TAboutBox box(test::DataDirectory());
+    for (const std::string& problem : test::TextsNotWhole(box)) {
+        ADD_FAILURE() << problem;
+    }
+    const QStringList controls = {QStringLiteral("ProgramIcon"), QStringLiteral("ProductName"),
+                                  QStringLiteral("Version"), QStringLiteral("OKButton")};
+    for (const std::string& problem : test::Overlaps(box, controls)) {
+        ADD_FAILURE() << problem;
+    }
 }
 
 TEST(AboutBox, ShowsTheStretchedPicture) {

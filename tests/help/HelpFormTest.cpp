@@ -1,6 +1,7 @@
 #include "help/HelpForm.h"
 
 #include "HelpTestFiles.h"
+#include "support/WindowChecks.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -66,6 +67,20 @@ TEST(HelpForm, TextsStandAtTheirPlacesInTheirColours) {
         EXPECT_EQ(label->height(), 28);
         EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
         EXPECT_EQ(label->palette().color(QPalette::WindowText), text.colour);
+    }
+}
+
+TEST(HelpForm, ShowsEveryTextWholeAndApart) {
+    TForm6 form(test::DataDirectory());
+    for (const std::string& problem : test::TextsNotWhole(form)) {
+        ADD_FAILURE() << problem;
+    }
+    QStringList controls;
+    for (const QLabel* label : form.findChildren<QLabel*>()) {
+        controls << label->objectName();
+    }
+    for (const std::string& problem : test::Overlaps(form, controls)) {
+        ADD_FAILURE() << problem;
     }
 }
 

@@ -1,7 +1,8 @@
 // The fault list in the main window and through the script: a report read, its lines shown by
 // click, keys and Next/Previous, a fault ticked and the list saved.
 
-#include "ModalAnswer.h"
+#include "support/ModalAnswer.h"
+#include "widgets/MessageBoxes.h"
 #include "ProgramRun.h"
 #include "shell/FaultListCommands.h"
 #include "shell/FaultListPanel.h"
@@ -33,20 +34,19 @@ constexpr char DemoList[] = "short 1 3 # Short #1\n"
 class MessageAnswers final {
 public:
     MessageAnswers() {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts_ << box->text();
-                box->accept();
-            }
+        previous_ = SetMessageBoxHandler([this](const MessageBoxRequest& box) {
+            texts_ << box.Text;
+            return QMessageBox::Ok;
         });
-        timer_.start();
     }
+    ~MessageAnswers() { SetMessageBoxHandler(std::move(previous_)); }
+    MessageAnswers(const MessageAnswers&) = delete;
+    MessageAnswers& operator=(const MessageAnswers&) = delete;
     const QStringList& Texts() const noexcept { return texts_; }
 
 private:
-    QTimer timer_;
     QStringList texts_;
+    MessageBoxHandler previous_;
 };
 
 QString Write(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {

@@ -1,6 +1,5 @@
 #include "shell/MainWindow.h"
 
-#include "ModalAnswer.h"
 #include "faults/EntryForms.h"
 #include "help/AboutBox.h"
 #include "help/HelpForm.h"
@@ -10,18 +9,24 @@
 #include "shell/StateReport.h"
 #include "shell/StatusPanels.h"
 #include "support/BoardText.h"
+#include "support/MessageBoxAnswers.h"
+#include "support/ModalAnswer.h"
+#include "support/WindowChecks.h"
 #include "support/NetlistText.h"
 #include "view/Workspace.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -30,10 +35,12 @@
 #include <unistd.h>
 
 #include <memory>
+#include <tuple>
 
 namespace dorvik {
 namespace {
 
+using test::MessageBoxAnswers;
 using test::ModalAnswer;
 
 class MainWindowTest : public ::testing::Test {
@@ -66,9 +73,16 @@ protected:
         return path;
     }
 
-    void ReleaseKey(int qtKey, Qt::KeyboardModifiers modifiers = {}, bool autoRepeat = false) {
-        QKeyEvent release(QEvent::KeyRelease, qtKey, modifiers, QString(), autoRepeat);
-        QCoreApplication::sendEvent(form.get(), &release);
+    void SendKey(QEvent::Type type, int qtKey, Qt::KeyboardModifiers modifiers = {},
+                 bool autoRepeat = false) {
+        QKeyEvent event(type, qtKey, modifiers, QString(), autoRepeat);
+        QCoreApplication::sendEvent(form.get(), &event);
+    }
+
+    // A key pressed and released in the main window.
+    void TypeKey(int qtKey, Qt::KeyboardModifiers modifiers = {}) {
+        SendKey(QEvent::KeyPress, qtKey, modifiers);
+        SendKey(QEvent::KeyRelease, qtKey, modifiers);
     }
 
     void ReleaseMouse(Qt::MouseButton button, QPoint at) {
@@ -129,8 +143,6 @@ TEST_F(MainWindowTest, StartsWithOnlyFileAndHelpCommandsEnabled) {
     ASSERT_EQ(status.PanelCount(), 2);
     EXPECT_EQ(status.PanelText(0), "Vostrel Dorvik");
     EXPECT_EQ(status.PanelText(1), "Vostrel Corporation");
-    EXPECT_EQ(status.PanelWidth(0), 820);
-    EXPECT_EQ(status.PanelWidth(1), 100);
     EXPECT_EQ(form->Work().Controls.StatusText(), "Vostrel Dorvik");
 
     // A fresh window: every member zero, the picture cleared (black with a maroon frame).
@@ -145,37 +157,57 @@ TEST_F(MainWindowTest, StartsWithOnlyFileAndHelpCommandsEnabled) {
     EXPECT_EQ(picture.pixel(picture.width() / 2, picture.height() / 2), qRgb(0, 0, 0));
 }
 
-TEST_F(MainWindowTest, LaysOutTheToolBarAsDesigned) {
-    struct Placed {
-        const char* Name;
-        QRect Geometry;
-    };
-    const Placed controls[] = {
-        {"RoateButton", {5, 4, 32, 29}},      {"TextButton", {46, 4, 30, 29}},
-        {"LeftButton", {88, 8, 18, 22}},      {"UpButton", {103, 3, 22, 17}},
-        {"DownButton", {104, 20, 21, 16}},    {"RightButton", {123, 8, 18, 22}},
-        {"TopButomButton", {157, 4, 53, 30}}, {"HomeButton", {221, 4, 58, 30}},
-        {"Image3", {288, 2, 132, 34}},
-    };
-    const auto* panel3 = form->findChild<QWidget*>(QStringLiteral("Panel3"));
-    ASSERT_NE(panel3, nullptr);
-    EXPECT_EQ(panel3->size(), QSize(424, 38));
-    for (const Placed& c : controls) {
-        const auto* control = panel3->findChild<QWidget*>(QLatin1String(c.Name));
-        ASSERT_NE(control, nullptr) << c.Name;
-        EXPECT_EQ(control->geometry(), c.Geometry) << c.Name;
-    }
-    EXPECT_FALSE(panel3->findChild<QLabel*>(QStringLiteral("Image3"))->pixmap().isNull());
+TEST_F(MainWindowTest, ShowsEveryControlWholeAndApart) {
+    // The restored window gives the drawing area its designed size.
+    EXPECT_EQ(form->Image1().size(), RestoredDrawingSize);
 
-    struct Caption {
-        const char* Name;
-        int PixelSize;
+    // The welcome text and the last status panel show whole in a window as wide as a bench
+    // display; in the small restored window they are cut at its edge.
+    form->resize(1280, 800);
+    ASSERT_TRUE(test::WaitUntil([&] { return form->width() == 1280; }));
+    const QStringList toolBar = {
+        QStringLiteral("RoateButton"),    QStringLiteral("TextButton"),
+        QStringLiteral("LeftButton"),     QStringLiteral("UpButton"),
+        QStringLiteral("DownButton"),     QStringLiteral("RightButton"),
+        QStringLiteral("TopButomButton"), QStringLiteral("HomeButton"),
+        QStringLiteral("Image3"),         QStringLiteral("Panel4"),
     };
-    for (const Caption& c :
-         {Caption{"TextButton", 23}, Caption{"TopButomButton", 20}, Caption{"HomeButton", 17}}) {
-        EXPECT_EQ(Button(c.Name)->font().pixelSize(), c.PixelSize) << c.Name;
-        EXPECT_TRUE(Button(c.Name)->font().bold()) << c.Name;
+    for (const std::string& problem : test::Overlaps(*form, toolBar)) {
+        ADD_FAILURE() << problem;
     }
+    for (const std::string& problem : test::TextsNotWhole(*form)) {
+        ADD_FAILURE() << problem;
+    }
+    // The status bar's panels are painted, not widgets: each text within its panel.
+    const StatusPanels& status = form->StatusBar1();
+    EXPECT_EQ(QFontInfo(status.font()).family(), QLatin1String(ProgramFontFamily));
+    const QFontMetrics metrics(status.font());
+    for (int i = 0; i < status.PanelCount(); ++i) {
+        const QRect area = StatusPanels::TextArea(status.PanelBox(i));
+        EXPECT_LE(metrics.horizontalAdvance(status.PanelText(i)), area.width()) << i;
+        EXPECT_LE(metrics.height(), area.height()) << i;
+        EXPECT_LE(area.right(), status.width()) << i;
+    }
+    // The menu bar and its drop-down menus use the program's font too.
+    EXPECT_EQ(QFontInfo(form->menuBar()->font()).family(), QLatin1String(ProgramFontFamily));
+    for (QMenu* menu : form->findChildren<QMenu*>()) {
+        menu->ensurePolished(); // as before it is shown
+        EXPECT_EQ(QFontInfo(menu->font()).family(), QLatin1String(ProgramFontFamily))
+            << menu->objectName().toStdString();
+    }
+    const QFontMetrics menuMetrics(form->menuBar()->font());
+    for (QAction* item : form->menuBar()->actions()) {
+        QString caption = item->text();
+        caption.remove(QLatin1Char('&'));
+        EXPECT_LE(menuMetrics.horizontalAdvance(caption),
+                  form->menuBar()->actionGeometry(item).width())
+            << caption.toStdString();
+    }
+
+    const auto* panel4 = form->findChild<QLabel*>(QStringLiteral("Panel4"));
+    ASSERT_NE(panel4, nullptr);
+    EXPECT_EQ(panel4->text(), "***WELCOME YOU TO VOSTREL DORVIK***");
+    EXPECT_FALSE(form->findChild<QLabel*>(QStringLiteral("Image3"))->pixmap().isNull());
     for (const char* glyph :
          {"RoateButton", "LeftButton", "UpButton", "DownButton", "RightButton"}) {
         const QIcon icon = Button(glyph)->icon();
@@ -184,20 +216,6 @@ TEST_F(MainWindowTest, LaysOutTheToolBarAsDesigned) {
                   icon.pixmap(16, 16, QIcon::Disabled).toImage())
             << glyph << ": the disabled look is the strip's second half";
     }
-
-    const auto* panel4 = form->findChild<QLabel*>(QStringLiteral("Panel4"));
-    ASSERT_NE(panel4, nullptr);
-    EXPECT_EQ(panel4->geometry(), QRect(424, 2, 569, 38));
-    EXPECT_EQ(panel4->text(), "***WELCOME YOU TO VOSTREL DORVIK***");
-    EXPECT_EQ(panel4->palette().color(QPalette::WindowText), QColor(0, 0, 0xFF));
-    EXPECT_EQ(panel4->font().pixelSize(), 20);
-
-    EXPECT_EQ(form->findChild<QWidget*>(QStringLiteral("ToolBar1"))->height(), 43);
-    EXPECT_EQ(form->StatusBar1().height(), 21);
-    EXPECT_EQ(form->StatusBar1().font().pixelSize(), 15);
-    EXPECT_EQ(form->StatusBar1().palette().color(QPalette::WindowText), QColor(0xFF, 0, 0));
-    // The restored window gives the drawing area its designed size.
-    EXPECT_EQ(form->Image1().size(), RestoredDrawingSize);
 }
 
 TEST_F(MainWindowTest, MenuHintsAreKeptButNotShown) {
@@ -266,9 +284,9 @@ TEST_F(MainWindowTest, OpenFileReadsANetlistByItsContent) {
                                 test::FeatureLine({"327", "VCC", "U1", "2", 1, 1000, 0}) +
                                 test::FeatureLine({"317", "GND", "J1", "1", 0, 0, 2000, true});
     {
-        ModalAnswer unexpected(ModalAnswer::Press(QMessageBox::Ok));
+        MessageBoxAnswers none;
         Open(writeText("netlist.brd", netlist));
-        EXPECT_FALSE(unexpected.Answered());
+        EXPECT_TRUE(none.Asked().empty()) << none.OnlyText().toStdString();
     }
     EXPECT_EQ(form->Work().State.BoardLoaded, 1);
     EXPECT_EQ(board->PartCount, 2);
@@ -278,10 +296,9 @@ TEST_F(MainWindowTest, OpenFileReadsANetlistByItsContent) {
 
     // A record that cannot be read: the rest is read and the operator is told once.
     {
-        ModalAnswer answer(ModalAnswer::Press(QMessageBox::Ok));
+        MessageBoxAnswers answer({QMessageBox::Ok});
         Open(writeText("broken.ipc", netlist + "327GND\n"));
-        EXPECT_TRUE(answer.Answered());
-        EXPECT_EQ(answer.Text(),
+        EXPECT_EQ(answer.OnlyText(),
                   "The netlist was read with 1 finding; the first: line 4: record cut short at "
                   "column 6 (the coordinates end at column 57); record skipped");
     }
@@ -289,10 +306,9 @@ TEST_F(MainWindowTest, OpenFileReadsANetlistByItsContent) {
 
     // No pads at all: said so, and the board stays as it was.
     {
-        ModalAnswer answer(ModalAnswer::Press(QMessageBox::Ok));
+        MessageBoxAnswers answer({QMessageBox::Ok});
         Open(writeText("empty.ipc", "C  nothing\nP  UNITS CUST 0\n"));
-        EXPECT_TRUE(answer.Answered());
-        EXPECT_EQ(answer.Text(), "The netlist holds no board: line 2: no pads of parts (317, 327 "
+        EXPECT_EQ(answer.OnlyText(), "The netlist holds no board: line 2: no pads of parts (317, 327 "
                                  "or 367 records with a reference designator) in 2 lines");
     }
     EXPECT_EQ(board->PinCount, 3);
@@ -301,78 +317,210 @@ TEST_F(MainWindowTest, OpenFileReadsANetlistByItsContent) {
 TEST_F(MainWindowTest, CancelledDialogChangesNothing) {
     const Snapshot before = Take();
     form->SetFileChooser([](QWidget*) { return QString(); });
-    ModalAnswer unexpected(ModalAnswer::Press(QMessageBox::Ok));
+    MessageBoxAnswers none;
     form->OpenFileClick();
-    EXPECT_FALSE(unexpected.Answered());
+    EXPECT_TRUE(none.Asked().empty());
     EXPECT_EQ(Take(), before);
 }
 
-// Paths that cannot be opened for reading and updating, each made real for the user the tests
-// run as: a root user may write to any file, but not to a directory or to a running program.
-std::vector<std::pair<std::string, QString>> UnopenablePaths(const QTemporaryDir& dir) {
-    std::vector<std::pair<std::string, QString>> paths = {
-        {"missing", dir.filePath(QStringLiteral("missing.brd"))},
-        {"directory", dir.path()},
-        {"program being run", QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))},
+TEST_F(MainWindowTest, CaptionNamesTheLoadedBoard) {
+    EXPECT_EQ(form->windowTitle(), "Dorvik Drawing Program");
+    LoadWorkedExample();
+    EXPECT_EQ(form->windowTitle(), "worked.brd - Dorvik Drawing Program");
+}
+
+TEST_F(MainWindowTest, OpensAWriteProtectedFile) {
+    const QString path = WriteBoard("protected.brd", test::WorkedExample);
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+    // A root user may still write to it; a write-protected directory entry is what an operator
+    // without root meets, and a file opened for writing would fail there.
+    const bool canWrite = ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+    MessageBoxAnswers none;
+    Open(path);
+    EXPECT_TRUE(none.Asked().empty()) << none.OnlyText().toStdString();
+    EXPECT_EQ(board->PartCount, 2) << (canWrite ? "as root" : "as a user");
+    EXPECT_EQ(form->Work().State.BoardLoaded, 1);
+}
+
+// Paths that cannot be opened for reading, each with the reason the operator is given.
+std::vector<std::tuple<std::string, QString, QString>> UnopenablePaths(const QTemporaryDir& dir) {
+    std::vector<std::tuple<std::string, QString, QString>> paths = {
+        {"missing", dir.filePath(QStringLiteral("missing.brd")),
+         QStringLiteral("No such file or directory")},
+        {"directory", dir.path(), QStringLiteral("not a regular file")},
+        {"device", QStringLiteral("/dev/zero"), QStringLiteral("not a regular file")},
+        {"embedded zero", dir.filePath(QStringLiteral("a")) + QChar(u'\0'),
+         QStringLiteral("not a valid file name")},
     };
-    const QString readOnly = dir.filePath(QStringLiteral("read-only.brd"));
-    QFile file(readOnly);
+    const QString fifo = dir.filePath(QStringLiteral("pipe.brd"));
+    if (::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0) {
+        // Without a writer, a pipe would keep an open for reading waiting for ever.
+        paths.emplace_back("named pipe", fifo, QStringLiteral("not a regular file"));
+    }
+    const QString unreadable = dir.filePath(QStringLiteral("unreadable.brd"));
+    QFile file(unreadable);
     if (::geteuid() != 0 && file.open(QIODevice::WriteOnly)) {
         file.write(test::Encode(test::WorkedExample).c_str());
         file.close();
-        file.setPermissions(QFile::ReadOwner);
-        paths.emplace_back("write-protected", readOnly);
+        file.setPermissions(QFile::WriteOwner);
+        paths.emplace_back("read-protected", unreadable, QStringLiteral("Permission denied"));
     }
-    const QString fifo = dir.filePath(QStringLiteral("pipe.brd"));
-    if (::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0) {
-        paths.emplace_back("named pipe", fifo); // opens for update, but would never end
-    }
-    paths.emplace_back("device", QStringLiteral("/dev/zero"));
-    paths.emplace_back("embedded zero", dir.filePath(QStringLiteral("a")) + QChar(u'\0'));
     return paths;
 }
 
-TEST_F(MainWindowTest, FailedOpenShowsTheMessageAndChangesNothing) {
+TEST_F(MainWindowTest, FailedOpenNamesTheFileAndTheReasonAndChangesNothing) {
     const auto paths = UnopenablePaths(dir);
     for (int round = 0; round < 2; ++round) {
         if (round == 1) {
             LoadWorkedExample(); // the commands stay enabled and the board stays drawn
         }
-        for (const auto& [what, path] : paths) {
+        for (const auto& [what, path, reason] : paths) {
             const Snapshot before = Take();
-            ModalAnswer answer(ModalAnswer::Press(QMessageBox::Ok));
+            const QString title = form->windowTitle();
+            MessageBoxAnswers answer({QMessageBox::Ok});
             Open(path);
-            EXPECT_TRUE(answer.Answered()) << what;
-            EXPECT_EQ(answer.Text(), "CAN NOT OPEN VOSTREL.BRD FILE") << what;
-            EXPECT_EQ(answer.Title(), "Dorvik") << what;
+            ASSERT_EQ(answer.Asked().size(), 1u) << what;
+            EXPECT_EQ(answer.Asked()[0].Text, "CAN NOT OPEN VOSTREL.BRD FILE") << what;
+            EXPECT_EQ(answer.Asked()[0].Detail, path + '\n' + reason) << what;
             EXPECT_TRUE(Take() == before) << what << " in round " << round;
+            EXPECT_EQ(form->windowTitle(), title) << what;
         }
     }
+}
+
+TEST_F(MainWindowTest, AFileWithoutBoardDataIsNamedAfterTheRead) {
+    struct Case {
+        const char* Name;
+        std::string Stored;
+    };
+    const Case cases[] = {
+        {"readme.brd", test::Encode("Dorvik\n======\nA board viewer.\n")},
+        {"random.brd", std::string("\x13\x9c\x00\xf1\x42\x07\xee\x81\n\x05", 10)},
+        {"empty.brd", std::string()},
+    };
+    for (const Case& c : cases) {
+        const QString path = dir.filePath(QLatin1String(c.Name));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.Stored.data(), static_cast<qint64>(c.Stored.size()));
+        file.close();
+        MessageBoxAnswers answer({QMessageBox::Ok});
+        Open(path);
+        EXPECT_EQ(answer.OnlyText(), path + " holds no board data.") << c.Name;
+        // What the read did stays: the board counts as loaded, with empty tables.
+        EXPECT_EQ(form->Work().State.BoardLoaded, 1) << c.Name;
+        EXPECT_EQ(board->PartCount, 0) << c.Name;
+    }
+}
+
+TEST_F(MainWindowTest, AReadErrorNamesTheFileAndTheReason) {
+    // Reading the program's own memory from its start fails with an input/output error.
+    const QString path = QStringLiteral("/proc/self/mem");
+    MessageBoxAnswers answer({QMessageBox::Ok});
+    Open(path);
+    EXPECT_EQ(answer.OnlyText(), "Cannot read /proc/self/mem: Input/output error. The board "
+                                 "shows what was read before.");
+    EXPECT_EQ(form->Work().State.BoardLoaded, 1);
+}
+
+TEST_F(MainWindowTest, OpenFileDialogOffersBoardFilesFirst) {
+    QStringList filters;
+    QString family;
+    {
+        ModalAnswer dialog([&](QWidget& window) {
+            if (auto* chooser = qobject_cast<QFileDialog*>(&window)) {
+                filters = chooser->nameFilters();
+                family = QFontInfo(chooser->font()).family();
+            }
+            window.close();
+        });
+        MessageBoxAnswers none;
+        form->findChild<QAction*>(QStringLiteral("OpenFile"))->trigger();
+        EXPECT_TRUE(dialog.Answered());
+    }
+    EXPECT_EQ(filters, BoardFileFilters());
+    EXPECT_EQ(family, QLatin1String(ProgramFontFamily));
+    EXPECT_EQ(BoardFileFilters(), (QStringList{QStringLiteral("Board files (*.brd *.BRD)"),
+                                               QStringLiteral("IPC-D-356 netlists (*.ipc *.d356 *.356)"),
+                                               QStringLiteral("All files (*)")}));
 }
 
 TEST_F(MainWindowTest, ExitAsksFirst) {
     LoadWorkedExample();
     const Snapshot before = Take();
     {
-        ModalAnswer cancel(ModalAnswer::Press(QMessageBox::Cancel));
+        MessageBoxAnswers cancel({QMessageBox::Cancel});
         form->findChild<QAction*>(QStringLiteral("Exit"))->trigger();
-        EXPECT_EQ(cancel.Text(), "Are you sure to exit?");
-        EXPECT_EQ(cancel.Title(), "Dorvik");
+        ASSERT_EQ(cancel.Asked().size(), 1u);
+        EXPECT_EQ(cancel.Asked()[0].Text, "Are you sure to exit?");
+        EXPECT_EQ(cancel.Asked()[0].Buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        EXPECT_EQ(cancel.Asked()[0].Default, QMessageBox::Ok);
     }
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(Take() == before);
 
-    ModalAnswer ok(ModalAnswer::Press(QMessageBox::Ok));
-    ReleaseKey(Qt::Key_E);
-    EXPECT_TRUE(ok.Answered());
+    MessageBoxAnswers ok({QMessageBox::Ok});
+    TypeKey(Qt::Key_E);
+    EXPECT_EQ(ok.OnlyText(), "Are you sure to exit?");
     EXPECT_FALSE(form->isVisible());
 }
 
-TEST_F(MainWindowTest, TheCloseBoxEndsWithoutAQuestion) {
-    ModalAnswer unexpected(ModalAnswer::Press(QMessageBox::Cancel));
+TEST_F(MainWindowTest, TheCloseBoxAsksFirst) {
+    {
+        MessageBoxAnswers cancel({QMessageBox::Cancel});
+        EXPECT_FALSE(form->close());
+        EXPECT_EQ(cancel.OnlyText(), "Are you sure to exit?");
+        EXPECT_TRUE(form->isVisible());
+    }
+    MessageBoxAnswers ok({QMessageBox::Ok});
     EXPECT_TRUE(form->close());
+    EXPECT_EQ(ok.OnlyText(), "Are you sure to exit?");
     EXPECT_FALSE(form->isVisible());
-    EXPECT_FALSE(unexpected.Answered());
+}
+
+// The keyboard's Esc first closes something else; its release then comes to the main window,
+// which had no press of it and must do nothing.
+TEST_F(MainWindowTest, TheReleaseOfAnEscThatClosedTheFileMenuDoesNothing) {
+    auto* file = form->findChild<QMenu*>(QStringLiteral("File1"));
+    ASSERT_NE(file, nullptr);
+    file->popup(form->mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(test::WaitUntil([&] { return file->isVisible(); }));
+    MessageBoxAnswers none;
+    QTest::keyPress(file, Qt::Key_Escape);
+    ASSERT_TRUE(test::WaitUntil([&] { return !file->isVisible(); }));
+    SendKey(QEvent::KeyRelease, Qt::Key_Escape);
+    EXPECT_TRUE(none.Asked().empty()) << none.OnlyText().toStdString();
+}
+
+TEST_F(MainWindowTest, TheReleaseOfAnEscThatCancelledTheOpenFileDialogDoesNothing) {
+    MessageBoxAnswers none;
+    {
+        ModalAnswer dialog([](QWidget& window) { QTest::keyPress(&window, Qt::Key_Escape); });
+        form->findChild<QAction*>(QStringLiteral("OpenFile"))->trigger();
+        ASSERT_TRUE(dialog.Answered());
+        EXPECT_EQ(dialog.ClassName(), "QFileDialog");
+    }
+    SendKey(QEvent::KeyRelease, Qt::Key_Escape);
+    EXPECT_TRUE(none.Asked().empty()) << none.OnlyText().toStdString();
+    EXPECT_EQ(form->Work().State.BoardLoaded, 0);
+}
+
+TEST_F(MainWindowTest, EscClosesTheExitQuestionForGood) {
+    test::RealMessageBoxes real;
+    {
+        // Esc in the question closes it on the press: Cancel.
+        ModalAnswer question([](QWidget& box) { QTest::keyPress(&box, Qt::Key_Escape); });
+        TypeKey(Qt::Key_E);
+        ASSERT_TRUE(question.Answered());
+        EXPECT_EQ(question.Text(), "Are you sure to exit?");
+    }
+    EXPECT_TRUE(form->isVisible());
+    // Its release comes to the main window; the question must not come back.
+    ModalAnswer again(ModalAnswer::Press(QMessageBox::Cancel));
+    SendKey(QEvent::KeyRelease, Qt::Key_Escape);
+    test::WaitUntil([&] { return again.Answered(); }, 200);
+    EXPECT_FALSE(again.Answered()) << again.Text().toStdString();
+    EXPECT_TRUE(form->isVisible());
 }
 
 TEST_F(MainWindowTest, ResizeRedrawsAtTheNewSizeWithTheFitOfTheLastLoad) {
@@ -396,49 +544,70 @@ TEST_F(MainWindowTest, ResizeRedrawsAtTheNewSizeWithTheFitOfTheLastLoad) {
 
 TEST_F(MainWindowTest, KeysActOnReleaseOnceWhateverTheModifiers) {
     LoadWorkedExample();
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
-    QCoreApplication::sendEvent(form.get(), &press);
+    SendKey(QEvent::KeyPress, Qt::Key_Space);
     EXPECT_EQ(form->Work().State.ViewSide, 1) << "a press does nothing";
-
-    ReleaseKey(Qt::Key_Space, {}, /*autoRepeat=*/true);
+    SendKey(QEvent::KeyPress, Qt::Key_Space, {}, /*autoRepeat=*/true);
+    SendKey(QEvent::KeyRelease, Qt::Key_Space, {}, /*autoRepeat=*/true);
     EXPECT_EQ(form->Work().State.ViewSide, 1) << "a held key does not repeat";
-
-    ReleaseKey(Qt::Key_Space);
+    SendKey(QEvent::KeyRelease, Qt::Key_Space);
     EXPECT_EQ(form->Work().State.ViewSide, -1);
     EXPECT_EQ(Button("TopButomButton")->text(), "BOT");
 
-    ReleaseKey(Qt::Key_V, Qt::ShiftModifier);
+    TypeKey(Qt::Key_V, Qt::ShiftModifier);
     EXPECT_EQ(form->Work().State.TextFlag, 'Y');
-    ReleaseKey(Qt::Key_V, Qt::ControlModifier);
+    TypeKey(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(form->Work().State.TextFlag, 'N');
 
-    ReleaseKey(Qt::Key_Plus, Qt::KeypadModifier);
+    TypeKey(Qt::Key_Plus, Qt::KeypadModifier);
     EXPECT_EQ(form->Work().State.Zoom, 2.0f);
-    ReleaseKey(Qt::Key_Minus);
+    TypeKey(Qt::Key_Minus);
     EXPECT_EQ(form->Work().State.Zoom, 1.0f);
+}
+
+TEST_F(MainWindowTest, AReleaseWithoutItsPressDoesNothing) {
+    LoadWorkedExample();
+    const Snapshot before = Take();
+    MessageBoxAnswers none;
+    for (const int key : {Qt::Key_Space, Qt::Key_V, Qt::Key_Escape, Qt::Key_E, Qt::Key_Plus}) {
+        SendKey(QEvent::KeyRelease, key);
+    }
+    // A press is used up by its release.
+    TypeKey(Qt::Key_Space);
+    SendKey(QEvent::KeyRelease, Qt::Key_Space);
+    EXPECT_EQ(form->Work().State.ViewSide, -1);
+    TypeKey(Qt::Key_Space);
+    EXPECT_TRUE(Take() == before);
+    // Keys held while the window loses the keyboard are released elsewhere.
+    SendKey(QEvent::KeyPress, Qt::Key_V);
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(form.get(), &deactivate);
+    SendKey(QEvent::KeyRelease, Qt::Key_V);
+    EXPECT_TRUE(Take() == before);
+    EXPECT_TRUE(none.Asked().empty()) << none.OnlyText().toStdString();
 }
 
 TEST_F(MainWindowTest, AnErrorInACommandIsShownAndTheProgramGoesOn) {
     // Before any board the zoom is 0, and a zoom step divides by it.
     const Snapshot before = Take();
     {
-        ModalAnswer answer(ModalAnswer::Press(QMessageBox::Ok));
-        ReleaseKey(Qt::Key_Plus, Qt::KeypadModifier);
-        EXPECT_TRUE(answer.Answered());
-        EXPECT_EQ(answer.Title(), "Dorvik");
-        EXPECT_TRUE(answer.Text().contains("Invalid floating point operation") ||
-                    answer.Text().contains("Floating point division by zero"))
-            << answer.Text().toStdString();
+        MessageBoxAnswers answer({QMessageBox::Ok});
+        TypeKey(Qt::Key_Plus, Qt::KeypadModifier);
+        const QString text = answer.OnlyText();
+        EXPECT_TRUE(text.contains("Invalid floating point operation") ||
+                    text.contains("Floating point division by zero"))
+            << text.toStdString();
+        ASSERT_FALSE(answer.Asked().empty());
+        EXPECT_EQ(answer.Asked()[0].Icon, QMessageBox::Critical);
     }
     EXPECT_TRUE(Take() == before);
 
     // The key R reads its glyph from the current directory, which has none here.
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    ModalAnswer answer(ModalAnswer::Press(QMessageBox::Ok));
-    ReleaseKey(Qt::Key_R);
+    MessageBoxAnswers answer({QMessageBox::Ok});
+    TypeKey(Qt::Key_R);
     QDir::setCurrent(previous);
-    EXPECT_EQ(answer.Text(), "Cannot open file arrow1l.bmp");
+    EXPECT_EQ(answer.OnlyText(), "Cannot open file arrow1l.bmp");
     EXPECT_EQ(form->Work().Rotation, 1);
     EXPECT_TRUE(form->isVisible());
 }
@@ -446,9 +615,9 @@ TEST_F(MainWindowTest, AnErrorInACommandIsShownAndTheProgramGoesOn) {
 TEST_F(MainWindowTest, RotateButtonLoadsItsGlyphFromTheDataDirectory) {
     LoadWorkedExample();
     const qint64 before = Button("RoateButton")->icon().cacheKey();
-    ModalAnswer unexpected(ModalAnswer::Press(QMessageBox::Ok));
+    MessageBoxAnswers none;
     Button("RoateButton")->click();
-    EXPECT_FALSE(unexpected.Answered()) << unexpected.Text().toStdString();
+    EXPECT_TRUE(none.Asked().empty()) << none.OnlyText().toStdString();
     EXPECT_EQ(form->Work().Rotation, 1);
     EXPECT_NE(Button("RoateButton")->icon().cacheKey(), before);
 }

@@ -167,6 +167,15 @@ const ScriptCase OutputCases[] = {
      "key H\nclose\nkey F1\nclose\nmenu ShortCut\nclose\n"
      "menu About\nok\nstatus\nquit\n",
      "status: Vostrel Dorvik\n"},
+    {"Enter closes the About box", "menu About\nkey Enter\nmenu ShortCut\nclose\nstatus\nquit\n",
+     "status: Vostrel Dorvik\n"},
+    {"Esc closes the exit question, and its release does not ask again",
+     "key E\nkey Esc\nstatus\nmenu ShortCut\nclose\nquit\n",
+     "message: Are you sure to exit?\nstatus: Vostrel Dorvik\n"},
+    {"the Enter that answers a message does not press OK again",
+     "size 300 200\nopen {board}\nkey O\ntext 1 abc\nenter 1\nenter 2\nenter 3\nkey Enter\n"
+     "key Enter\nclose\nstatus\nquit\n",
+     "message: 'abc' is not a valid integer value\nstatus: Vostrel Dorvik\n"},
     {"queries answer while a window is open", "key H\nstatus\npixel 0 0\nclose\nquit\n",
      "status: Vostrel Dorvik\npixel 0 0 #800000\n"},
     {"quit inside a window ends at once", "key H\nquit\nstatus\n", ""},
@@ -211,7 +220,7 @@ TEST_P(ScriptStateTest, LeavesTheStateTheCommandsMake) {
 const StateCase StateCases[] = {
     {"a fresh window",
      "state\nquit\n",
-     {{"Zoom", "0"}, {"ViewSide", "0"}, {"NetText", ""}, {"TextFlag", ""}, {"BoardLoaded", ""}}},
+     {{"Zoom", "0"}, {"ViewSide", "0"}, {"NetText", ""}, {"TextFlag", ""}, {"BoardLoaded", "0"}}},
     {"open fits the board to the sized area",
      "size 300 200\nopen {board}\nstate\nquit\n",
      {{"ImageWidth", "300"},
@@ -333,7 +342,7 @@ TEST_F(ScriptProgramTest, OpensTheBoardGivenBeforeTheScript) {
     run = RunScript(QStringLiteral("ok\nstate\nquit\n"), {dir.filePath("missing.brd")});
     ASSERT_TRUE(run.Ended && run.ExitCode == 0) << Show(run);
     EXPECT_TRUE(run.Out.startsWith("message: CAN NOT OPEN VOSTREL.BRD FILE\n")) << Show(run);
-    EXPECT_EQ(StateValue(run.Out, "BoardLoaded"), "");
+    EXPECT_EQ(StateValue(run.Out, "BoardLoaded"), "0");
 }
 
 TEST_F(ScriptProgramTest, ReadsTheScriptFromStandardInput) {

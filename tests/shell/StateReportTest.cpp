@@ -21,12 +21,12 @@ protected:
 
 TEST_F(StateReportTest, FreshStateInOrder) {
     const std::vector<std::string> expected = {
-        "ImageWidth=0", "ImageHeight=0", "ClickX=0",     "ClickY=0",    "Zoom=0",
-        "FitScale=0",   "ClipLeft=0",    "ClipTop=0",    "ClipRight=0", "ClipBottom=0",
-        "PanX=0",       "PanY=0",        "BoardMinX=0",  "BoardMinY=0", "CentreX=0",
-        "CentreY=0",    "ViewSide=0",    "NetText=",     "Probe1=0",    "Probe2=0",
-        "Probe3=0",     "CompText1=",    "CompText2=",   "CompText3=",  "TextFlag=",
-        "NewEntry=",    "DisplayMode=0", "BoardLoaded=", "Rotation=0",  "OutlineCount=0",
+        "ImageWidth=0", "ImageHeight=0", "ClickX=0",      "ClickY=0",    "Zoom=0",
+        "FitScale=0",   "ClipLeft=0",    "ClipTop=0",     "ClipRight=0", "ClipBottom=0",
+        "PanX=0",       "PanY=0",        "BoardMinX=0",   "BoardMinY=0", "CentreX=0",
+        "CentreY=0",    "ViewSide=0",    "NetText=",      "Probe1=0",    "Probe2=0",
+        "Probe3=0",     "CompText1=",    "CompText2=",    "CompText3=",  "TextFlag=",
+        "NewEntry=",    "DisplayMode=0", "BoardLoaded=0", "Rotation=0",  "OutlineCount=0",
         "PartCount=0",  "PinCount=0",    "NailCount=0",
     };
     EXPECT_EQ(StateLines(ws), expected);
@@ -42,7 +42,7 @@ TEST_F(StateReportTest, FormatsNumbersTextsAndBytes) {
     SetText(s.CompText2, ",U321, 22,");
     s.TextFlag = 'Y';
     s.NewEntry = 'T';
-    s.BoardLoaded = 1; // not a printable byte: written in decimal
+    s.BoardLoaded = 1;
     ws.Rotation = 3;
     board->NailCount = 157;
 

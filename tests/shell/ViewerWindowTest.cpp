@@ -3,7 +3,8 @@
 
 #include "shell/MainWindow.h"
 
-#include "ModalAnswer.h"
+#include "support/MessageBoxAnswers.h"
+#include "support/ModalAnswer.h"
 #include "shell/DrawingArea.h"
 #include "shell/FindField.h"
 #include "shell/Remembered.h"
@@ -31,6 +32,7 @@
 namespace dorvik {
 namespace {
 
+using test::MessageBoxAnswers;
 using test::ModalAnswer;
 
 class ViewerWindowTest : public ::testing::Test {
@@ -280,10 +282,10 @@ TEST_F(ViewerWindowTest, SavePictureWritesThePictureWithItsCaption) {
     // A file that cannot be written says so.
     form->Viewer().SetSaveChooser(
         [&](QWidget*) { return dir.filePath(QStringLiteral("no/such/dir/x.png")); });
-    ModalAnswer answer([](QWidget& window) { window.close(); });
+    MessageBoxAnswers answer({QMessageBox::Ok});
     Item("SavePicture")->trigger();
-    EXPECT_TRUE(answer.Answered());
-    EXPECT_TRUE(answer.Text().startsWith(QStringLiteral("Cannot save the picture to ")));
+    EXPECT_TRUE(answer.OnlyText().startsWith(QStringLiteral("Cannot save the picture to ")))
+        << answer.OnlyText().toStdString();
 }
 
 TEST_F(ViewerWindowTest, PrintShowsThePreviewWithTheWhiteBackgroundSwitch) {

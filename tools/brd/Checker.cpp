@@ -106,7 +106,7 @@ std::string ReaderMessage(ReadFinding finding, std::string_view detail) {
 
 class Reporter {
 public:
-    void Add(int kind, int line, std::string message) {
+    void Add(int kind, std::int64_t line, std::string message) {
         std::size_t& seen = counts_[kind];
         if (++seen <= FindingsPerKind) {
             report_.Findings.push_back({line, std::move(message)});
@@ -147,28 +147,28 @@ class Observer final : public ReadObserver {
 public:
     explicit Observer(Reporter& reporter) : reporter_(reporter) {}
 
-    void Finding(int lineNumber, ReadFinding finding, std::string_view detail) override {
+    void Finding(std::int64_t lineNumber, ReadFinding finding, std::string_view detail) override {
         reporter_.Add(Category(finding), lineNumber, ReaderMessage(finding, detail));
     }
-    void DataLine(int lineNumber, Section section) override {
+    void DataLine(std::int64_t lineNumber, Section section) override {
         lines_[static_cast<std::size_t>(section)].push_back(lineNumber);
     }
 
     // The line of entry `index` of a section's table, or 0 when unknown.
-    int LineOf(Section section, std::int64_t index) const noexcept {
+    std::int64_t LineOf(Section section, std::int64_t index) const noexcept {
         const auto& lines = lines_[static_cast<std::size_t>(section)];
         return index >= 0 && static_cast<std::size_t>(index) < lines.size()
                    ? lines[static_cast<std::size_t>(index)]
                    : 0;
     }
-    int LastLineOf(Section section) const noexcept {
+    std::int64_t LastLineOf(Section section) const noexcept {
         const auto& lines = lines_[static_cast<std::size_t>(section)];
         return lines.empty() ? 0 : lines.back();
     }
 
 private:
     Reporter& reporter_;
-    std::array<std::vector<int>, 7> lines_;
+    std::array<std::vector<std::int64_t>, 7> lines_;
 };
 
 constexpr std::array<std::string_view, 6> Keywords{
@@ -215,7 +215,7 @@ struct TableCount {
 
 void CheckCounts(const BoardData& board, const ReadSummary& summary, const Observer& observer,
                  Reporter& reporter) {
-    const int line = observer.LastLineOf(Section::VarData);
+    const std::int64_t line = observer.LastLineOf(Section::VarData);
     const std::array<TableCount, 4> tables{{
         {"OutlineCount", "Format:", board.Declared.Outline, summary.OutlineLines, OutlineCapacity},
         {"PartCount", "Parts:", board.Declared.Parts, summary.PartLines, PartCapacity},
@@ -250,7 +250,7 @@ void CheckParts(const BoardData& board, const Observer& observer, Reporter& repo
     std::unordered_map<std::string_view, std::int32_t> byName;
     for (std::int32_t j = 0; j < board.PartCount; ++j) {
         const PartEntry& part = board.PartTable[static_cast<std::size_t>(j)];
-        const int line = observer.LineOf(Section::Parts, j);
+        const std::int64_t line = observer.LineOf(Section::Parts, j);
         const auto [it, added] = byName.try_emplace(PartName(part), j);
         if (!added) {
             reporter.Add(Category(Own::DuplicatePart), line,
@@ -290,7 +290,7 @@ void CheckProbesAndNails(const BoardData& board, const Observer& observer, Repor
     std::unordered_map<std::int32_t, std::int32_t> nailByNumber;
     for (std::int32_t n = 0; n < board.NailCount; ++n) {
         const NailEntry& nail = board.NailTable[static_cast<std::size_t>(n)];
-        const int line = observer.LineOf(Section::Nails, n);
+        const std::int64_t line = observer.LineOf(Section::Nails, n);
         const auto [it, added] = nailByNumber.try_emplace(nail.Number, n);
         if (!added) {
             reporter.Add(Category(Own::DuplicateNail), line,
@@ -311,7 +311,7 @@ void CheckProbesAndNails(const BoardData& board, const Observer& observer, Repor
         if (p.Probe == NoProbe) {
             continue;
         }
-        const int line = observer.LineOf(Section::Pins, i);
+        const std::int64_t line = observer.LineOf(Section::Pins, i);
         const auto it = nailByNumber.find(p.Probe);
         if (it == nailByNumber.end()) {
             reporter.Add(Category(Own::ProbeWithoutNail), line,

@@ -2,6 +2,7 @@
 // The board-file checker: everything out of format that the reader silently tolerates, with the
 // line it was found on.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,7 +11,7 @@
 namespace dorvik::brd {
 
 struct CheckFinding {
-    int Line = 0; // from 1; 0 for findings about the whole file
+    std::int64_t Line = 0; // from 1; 0 for findings about the whole file
     std::string Message;
 };
 

@@ -24,11 +24,13 @@ template <class Condition> bool WaitUntil(Condition done, int timeoutMs = 5000) 
     return done();
 }
 
-// Watches for the next modal window and hands it to `answer` once it is on the screen. What the
-// window said is kept: its class, and for a message box its title and text.
+// Watches for the next modal window (not the one active when it starts watching) and hands it to
+// `answer` once it is on the screen. What the window said is kept: its class, and for a message
+// box its title and text.
 class ModalAnswer final {
 public:
-    explicit ModalAnswer(std::function<void(QWidget&)> answer) : answer_(std::move(answer)) {
+    explicit ModalAnswer(std::function<void(QWidget&)> answer)
+        : answer_(std::move(answer)), before_(QApplication::activeModalWidget()) {
         timer_.setInterval(5);
         QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
         timer_.start();
@@ -53,7 +55,7 @@ public:
 private:
     void Poll() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || !modal->isVisible()) {
+        if (modal == nullptr || !modal->isVisible() || modal == before_) {
             return;
         }
         timer_.stop();
@@ -67,6 +69,7 @@ private:
     }
 
     std::function<void(QWidget&)> answer_;
+    QPointer<QWidget> before_;
     QTimer timer_;
     bool answered_ = false;
     QString className_;
