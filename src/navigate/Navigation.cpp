@@ -3,8 +3,10 @@
 #include "navigate/FloatToInt.h"
 #include "view/Colour.h"
 #include "view/Render.h"
+#include "view/ViewGeometry.h"
 #include "view/Workspace.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -89,6 +91,36 @@ void HomeView(Workspace& ws) {
     ws.State.Zoom = 1.0f;
     ws.State.PanX = 0;
     ws.State.PanY = 0;
+    Redraw(ws);
+}
+
+void ResetView(Workspace& ws) {
+    WindowState& s = ws.State;
+    s.Zoom = 1.0f;
+    s.PanX = 0;
+    s.PanY = 0;
+    s.ImageWidth = std::max(ws.Canvas.Width(), 0);
+    s.ImageHeight = std::max(ws.Canvas.Height(), 0);
+    s.CentreX = s.ImageWidth / 2;
+    s.CentreY = s.ImageHeight / 2;
+    SetText(s.NetText, "");
+    SetText(s.CompText1, "");
+    SetText(s.CompText2, "");
+    SetText(s.CompText3, "");
+    s.ClipLeft = 2;
+    s.ClipTop = 2;
+    s.ClipRight = s.ImageWidth - 2;
+    s.ClipBottom = s.ImageHeight - 2;
+    const FitResult fit =
+        ComputeFitScale(ws.Board, ws.Rotation, s.ClipRight - s.ClipLeft, s.ClipBottom - s.ClipTop);
+    s.FitScale = fit.Scale;
+    s.BoardMinX = fit.MinX;
+    s.BoardMinY = fit.MinY;
+    s.TextFlag = 'N';
+    s.ViewSide = 1;
+    // The tool bar shows the side and the label switch; keep it in step with the state.
+    ws.Controls.SetSideButton("TOP", FromRgb(0x0000FF));
+    ws.Controls.SetTextButtonColour(FromRgb(0x000000));
     Redraw(ws);
 }
 

@@ -1,9 +1,6 @@
 #include "view/ViewGeometry.h"
 
 #include "view/Clamp.h"
-#include "view/Colour.h"
-#include "view/Render.h"
-#include "view/Workspace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -206,36 +203,6 @@ std::int32_t PinRadius(const WindowState& s) noexcept {
     const std::int32_t whole =
         TruncateToInt32(static_cast<double>(s.FitScale) * 10.0 * static_cast<double>(s.Zoom));
     return std::clamp(whole, 0, maxRadius - 1) + 1;
-}
-
-void ResetView(Workspace& ws) {
-    WindowState& s = ws.State;
-    s.Zoom = 1.0f;
-    s.PanX = 0;
-    s.PanY = 0;
-    s.ImageWidth = std::max(ws.Canvas.Width(), 0);
-    s.ImageHeight = std::max(ws.Canvas.Height(), 0);
-    s.CentreX = s.ImageWidth / 2;
-    s.CentreY = s.ImageHeight / 2;
-    SetText(s.NetText, "");
-    SetText(s.CompText1, "");
-    SetText(s.CompText2, "");
-    SetText(s.CompText3, "");
-    s.ClipLeft = 2;
-    s.ClipTop = 2;
-    s.ClipRight = s.ImageWidth - 2;
-    s.ClipBottom = s.ImageHeight - 2;
-    const FitResult fit =
-        ComputeFitScale(ws.Board, ws.Rotation, s.ClipRight - s.ClipLeft, s.ClipBottom - s.ClipTop);
-    s.FitScale = fit.Scale;
-    s.BoardMinX = fit.MinX;
-    s.BoardMinY = fit.MinY;
-    s.TextFlag = 'N';
-    s.ViewSide = 1;
-    // The tool bar shows the side and the label switch; keep it in step with the state.
-    ws.Controls.SetSideButton("TOP", FromRgb(0x0000FF));
-    ws.Controls.SetTextButtonColour(FromRgb(0x000000));
-    Redraw(ws);
 }
 
 } // namespace dorvik

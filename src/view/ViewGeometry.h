@@ -3,13 +3,11 @@
 // rotated board coordinates to pixels (top view and mirrored bottom view) and back.
 
 #include "board/BoardData.h"
-#include "shell/WindowState.h"
+#include "view/WindowState.h"
 
 #include <cstdint>
 
 namespace dorvik {
-
-struct Workspace;
 
 inline constexpr float MaxZoom = 512.0f;
 
@@ -57,9 +55,5 @@ std::int32_t ToBoardY(const WindowState& s, std::int32_t py) noexcept;
 
 // Radius of a pin mark: trunc(FitScale * 10 * Zoom) + 1, clamped to a sane range.
 std::int32_t PinRadius(const WindowState& s) noexcept;
-
-// Fits a freshly loaded board to the drawing area, resets zoom, pan, side and labels, then
-// redraws.
-void ResetView(Workspace& ws);
 
 } // namespace dorvik

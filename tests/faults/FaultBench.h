@@ -4,6 +4,7 @@
 
 #include "board/BoardData.h"
 #include "faults/FaultDisplays.h"
+#include "navigate/Navigation.h"
 #include "support/FakeControls.h"
 #include "support/RecordingSurface.h"
 #include "view/ImageSurface.h"
