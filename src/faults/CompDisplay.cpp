@@ -5,9 +5,9 @@
 #include "faults/DisplayRun.h"
 #include "faults/EntryMatch.h"
 #include "faults/FaultDisplays.h"
-#include "faults/PixelMath.h"
 #include "view/Primitives.h"
 #include "view/Render.h"
+#include "view/Saturating.h"
 #include "view/ViewGeometry.h"
 #include "view/Workspace.h"
 
@@ -110,8 +110,8 @@ void DrawCompDisplay(Workspace& ws) {
             const std::int32_t x = ToPixelXForSide(s, RotatedX(pin, ws.Rotation));
             const std::int32_t y = ToPixelY(s, RotatedY(pin, ws.Rotation));
             if (run.Drawing()) {
-                canvas.Ellipse(Shifted(x, -radius), Shifted(y, -radius), Shifted(x, radius),
-                               Shifted(y, radius));
+                canvas.Ellipse(SaturatingAdd(x, -radius), SaturatingAdd(y, -radius),
+                               SaturatingAdd(x, radius), SaturatingAdd(y, radius));
                 if (listed) {
                     DrawPinLabel(ws, x, y, number);
                 }

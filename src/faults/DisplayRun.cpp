@@ -1,7 +1,7 @@
 #include "faults/DisplayRun.h"
 
-#include "faults/PixelMath.h"
 #include "navigate/Navigation.h"
+#include "view/Saturating.h"
 #include "view/ViewGeometry.h"
 #include "view/Workspace.h"
 
@@ -128,11 +128,11 @@ void DisplayRun::FrameNail(std::int32_t index, Colour colour, std::int32_t radiu
     const std::int32_t y = ToPixelY(s, RotatedY(nail, ws_.Rotation));
     Surface& canvas = ws_.Canvas;
     canvas.SetFontColour(colours::Red);
-    canvas.TextOut(Shifted(x, -6), Shifted(y, radius), std::to_string(nail.Number));
+    canvas.TextOut(SaturatingAdd(x, -6), SaturatingAdd(y, radius), std::to_string(nail.Number));
     canvas.SetPenWidth(2);
     canvas.SetPenColour(colour);
-    canvas.Rectangle(Shifted(x, -radius), Shifted(y, -radius), Shifted(x, radius + 1),
-                     Shifted(y, radius + 1));
+    canvas.Rectangle(SaturatingAdd(x, -radius), SaturatingAdd(y, -radius),
+                     SaturatingAdd(x, radius + 1), SaturatingAdd(y, radius + 1));
     canvas.SetPenWidth(1);
 }
 

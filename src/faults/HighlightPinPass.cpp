@@ -1,8 +1,8 @@
 #include "faults/HighlightPinPass.h"
 
 #include "faults/EntryMatch.h"
-#include "faults/PixelMath.h"
 #include "view/Primitives.h"
+#include "view/Saturating.h"
 #include "view/ViewGeometry.h"
 #include "view/Workspace.h"
 
@@ -62,8 +62,8 @@ void HighlightPinPass(Workspace& ws, std::span<const HighlightPair> pairs) {
             const std::int32_t y = ToPixelY(s, RotatedY(pin, ws.Rotation));
             if (InsideClip(s, x, y)) {
                 if (s.Zoom >= 1.0f) {
-                    canvas.Ellipse(Shifted(x, -radius), Shifted(y, -radius), Shifted(x, radius),
-                                   Shifted(y, radius));
+                    canvas.Ellipse(SaturatingAdd(x, -radius), SaturatingAdd(y, -radius),
+                                   SaturatingAdd(x, radius), SaturatingAdd(y, radius));
                 } else {
                     canvas.SetPixel(x, y, colours::Blue); // below zoom 1 every pin is a blue dot
                 }

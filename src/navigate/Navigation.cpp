@@ -1,8 +1,8 @@
 #include "navigate/Navigation.h"
 
-#include "navigate/FloatToInt.h"
 #include "view/Colour.h"
 #include "view/Render.h"
+#include "view/Saturating.h"
 #include "view/ViewGeometry.h"
 #include "view/Workspace.h"
 
@@ -15,7 +15,7 @@ namespace dorvik {
 
 namespace {
 
-inline constexpr double ZoomInLimit = 512.0;
+// A zoom step out halves the zoom only above this (a step in doubles it only below MaxZoom).
 inline constexpr double ZoomOutLimit = 0.002;
 
 // Before the first board the zoom is 0 and the steps below would divide by it. The command
@@ -37,15 +37,15 @@ double Distance(std::int32_t centre, std::int32_t pixel) noexcept {
 
 void ZoomInAt(Workspace& ws, std::int32_t px, std::int32_t py) {
     WindowState& s = ws.State;
-    if (!(s.Zoom >= ZoomInLimit)) {
+    if (!(s.Zoom >= MaxZoom)) {
         s.Zoom = static_cast<float>(static_cast<double>(s.Zoom) * 2.0);
     }
     const double dx = Distance(s.CentreX, px);
     const double dy = Distance(s.CentreY, py);
     RequireZoom(s.Zoom, dx); // x is divided first, so its error is the one raised
     const double zoom = s.Zoom;
-    s.PanX = TruncToInt(s.PanX + dx / zoom * 2.0);
-    s.PanY = TruncToInt(s.PanY + dy / zoom * 2.0);
+    s.PanX = TruncateToInt32(s.PanX + dx / zoom * 2.0);
+    s.PanY = TruncateToInt32(s.PanY + dy / zoom * 2.0);
     Redraw(ws);
 }
 
@@ -58,8 +58,8 @@ void ZoomOutAt(Workspace& ws, std::int32_t px, std::int32_t py) {
     const double dy = Distance(s.CentreY, py);
     RequireZoom(s.Zoom, dx); // x is divided first, so its error is the one raised
     const double zoom = s.Zoom;
-    s.PanX = TruncToInt(dx / (2.0 * zoom) + s.PanX);
-    s.PanY = TruncToInt(dy / (2.0 * zoom) + s.PanY);
+    s.PanX = TruncateToInt32(dx / (2.0 * zoom) + s.PanX);
+    s.PanY = TruncateToInt32(dy / (2.0 * zoom) + s.PanY);
     Redraw(ws);
 }
 
@@ -68,7 +68,7 @@ void PanStep(Workspace& ws, PanDirection direction) {
     const bool horizontal = direction == PanDirection::Left || direction == PanDirection::Right;
     const double quarter = (horizontal ? s.ImageWidth : s.ImageHeight) / 4;
     RequireZoom(s.Zoom, quarter);
-    const std::int32_t step = TruncToInt(quarter / static_cast<double>(s.Zoom));
+    const std::int32_t step = TruncateToInt32(quarter / static_cast<double>(s.Zoom));
     // Left and up move the picture right and down: the view travels over the board that way.
     switch (direction) {
     case PanDirection::Left:

@@ -1,8 +1,8 @@
 #include "navigate/PointQuery.h"
 
-#include "navigate/FloatToInt.h"
 #include "view/Colour.h"
 #include "view/Primitives.h"
+#include "view/Saturating.h"
 #include "view/ViewGeometry.h"
 #include "view/Workspace.h"
 

@@ -1,6 +1,6 @@
 #include "view/Primitives.h"
 
-#include "view/Clamp.h"
+#include "view/Saturating.h"
 #include "view/ViewGeometry.h"
 #include "view/Workspace.h"
 

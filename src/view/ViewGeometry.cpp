@@ -1,6 +1,6 @@
 #include "view/ViewGeometry.h"
 
-#include "view/Clamp.h"
+#include "view/Saturating.h"
 
 #include <algorithm>
 #include <cmath>

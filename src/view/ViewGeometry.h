@@ -9,6 +9,7 @@
 
 namespace dorvik {
 
+// The largest zoom: a zoom step in doubles the zoom only below it.
 inline constexpr float MaxZoom = 512.0f;
 
 // Rotated coordinates of an outline point, pin or nail under `rotation` quarter turns
