@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <span>
 #include <string>
 
 namespace dorvik {
@@ -37,7 +38,7 @@ std::optional<std::size_t> EntryNaming(WindowState& s, std::string_view name) no
 void ReportUnknownEntries(Workspace& ws, const std::array<bool, 3>& found) {
     WindowState& s = ws.State;
     if (found[0]) {
-        ws.Controls.SetStatusText("Vostrel Dorvik");
+        ws.Controls.SetStatusText(StatusBanner);
         return;
     }
     std::string message = "Not found: ";
@@ -68,12 +69,11 @@ void DrawCompDisplay(Workspace& ws) {
 
     std::array<bool, 3> found{};
     std::array<std::int32_t, 3> sides{};
-    const auto parts = std::clamp<std::int32_t>(board.PartCount, 0,
-                                                static_cast<std::int32_t>(board.PartTable.size()));
-    const auto pins = std::clamp<std::int32_t>(board.PinCount, 0,
-                                               static_cast<std::int32_t>(board.PinTable.size()));
-    for (std::int32_t j = 0; j < parts; ++j) {
-        const PartEntry& part = board.PartTable[static_cast<std::size_t>(j)];
+    const std::span<const PartEntry> parts = board.Parts();
+    const std::span<const PinEntry> pins = board.Pins();
+    const auto pinCount = static_cast<std::int32_t>(pins.size());
+    for (std::int32_t j = 0; j < static_cast<std::int32_t>(parts.size()); ++j) {
+        const PartEntry& part = parts[static_cast<std::size_t>(j)];
         const std::string_view name = NameView(part.Name);
         if (name.empty()) {
             continue; // a nameless part would match the comma pair of an empty entry
@@ -88,9 +88,9 @@ void DrawCompDisplay(Workspace& ws) {
 
         PartBox box;
         const std::int32_t first = std::max(FirstPinOf(board, j), std::int32_t{0});
-        const std::int32_t end = std::min(part.PinEnd, pins);
+        const std::int32_t end = std::min(part.PinEnd, pinCount);
         for (std::int32_t p = first; p < end; ++p) {
-            const PinEntry& pin = board.PinTable[static_cast<std::size_t>(p)];
+            const PinEntry& pin = pins[static_cast<std::size_t>(p)];
             const std::int32_t number = p - first + 1;
             char digits[12];
             const auto written = std::to_chars(std::begin(digits), std::end(digits), number);
@@ -122,12 +122,12 @@ void DrawCompDisplay(Workspace& ws) {
         if (!run.Drawing()) {
             continue;
         }
-        const LabelPosition label = PartLabelPosition(s, PartName(part), box, radius);
+        const LabelPosition label = PartLabelPosition(s, name, box, radius);
         canvas.SetFontColour(colours::Yellow);
         canvas.TextOut(label.X, label.Y, name);
         if ((part.Kind & 3) != run.FarSide()) {
             canvas.SetPenColour(colours::Lime);
-            DrawPartRectangle(ws, PartName(part), box, radius);
+            DrawPartRectangle(ws, name, box, radius);
         }
     }
 

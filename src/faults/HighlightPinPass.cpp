@@ -1,12 +1,13 @@
 #include "faults/HighlightPinPass.h"
 
-#include "faults/EntryMatch.h"
 #include "view/Primitives.h"
 #include "view/Saturating.h"
 #include "view/ViewGeometry.h"
 #include "view/Workspace.h"
 
 #include <algorithm>
+#include <span>
+#include <string_view>
 
 namespace dorvik {
 
@@ -32,21 +33,18 @@ void HighlightPinPass(Workspace& ws, std::span<const HighlightPair> pairs) {
     const WindowState& s = ws.State;
     Surface& canvas = ws.Canvas;
     const std::int32_t radius = PinRadius(s);
-    const auto parts = std::clamp<std::int32_t>(board.PartCount, 0,
-                                                static_cast<std::int32_t>(board.PartTable.size()));
-    const auto pins = std::clamp<std::int32_t>(board.PinCount, 0,
-                                               static_cast<std::int32_t>(board.PinTable.size()));
+    const std::span<const PinEntry> pins = board.Pins();
+    const auto pinCount = static_cast<std::int32_t>(pins.size());
 
     std::int32_t p = 0; // one running pin index over all parts
-    for (std::int32_t j = 0; j < parts; ++j) {
-        const PartEntry& part = board.PartTable[static_cast<std::size_t>(j)];
-        const char* name = PartName(part);
+    for (const PartEntry& part : board.Parts()) {
+        const std::string_view name = NameView(part.Name);
         PartBox box;
         bool highlighted = false;
         const std::int32_t first = p;
-        const std::int32_t end = std::min(part.PinEnd, pins);
+        const std::int32_t end = std::min(part.PinEnd, pinCount);
         for (; p < end; ++p) {
-            const PinEntry& pin = board.PinTable[static_cast<std::size_t>(p)];
+            const PinEntry& pin = pins[static_cast<std::size_t>(p)];
             const HighlightPair* pair = PairFor(pairs, pin.Probe);
             if (pair != nullptr) {
                 canvas.SetPenColour(pair->Ink);
@@ -82,7 +80,7 @@ void HighlightPinPass(Workspace& ws, std::span<const HighlightPair> pairs) {
         DrawPartLabel(ws, name, box);
         if (highlighted) {
             canvas.SetFontColour(colours::Teal);
-            canvas.TextOut(label.X, label.Y, NameView(part.Name));
+            canvas.TextOut(label.X, label.Y, name);
         }
     }
 }

@@ -184,12 +184,12 @@ void LiteralComp(Workspace& ws) {
         if (run.Turned) {
             continue;
         }
-        const LabelPosition at = PartLabelPosition(s, PartName(part), box, r);
+        const LabelPosition at = PartLabelPosition(s, NameView(part.Name), box, r);
         ws.Canvas.SetFontColour(colours::Yellow);
         ws.Canvas.TextOut(at.X, at.Y, NameView(part.Name));
         if ((part.Kind & 3) != run.FarSide) {
             ws.Canvas.SetPenColour(colours::Lime);
-            DrawPartRectangle(ws, PartName(part), box, r);
+            DrawPartRectangle(ws, NameView(part.Name), box, r);
         }
     }
     if (found[0]) {
