@@ -107,8 +107,7 @@ void DrawCompDisplay(Workspace& ws) {
             if (!PinVisible(part.Kind, s.ViewSide)) {
                 continue;
             }
-            const std::int32_t x = ToPixelXForSide(s, RotatedX(pin, ws.Rotation));
-            const std::int32_t y = ToPixelY(s, RotatedY(pin, ws.Rotation));
+            const auto [x, y] = PixelOf(s, pin, ws.Rotation, s.ViewSide);
             if (run.Drawing()) {
                 canvas.Ellipse(SaturatingAdd(x, -radius), SaturatingAdd(y, -radius),
                                SaturatingAdd(x, radius), SaturatingAdd(y, radius));

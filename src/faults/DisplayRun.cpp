@@ -124,8 +124,7 @@ void DisplayRun::FrameNail(std::int32_t index, Colour colour, std::int32_t radiu
         return;
     }
     const WindowState& s = ws_.State;
-    const std::int32_t x = ToPixelXForSide(s, RotatedX(nail, ws_.Rotation));
-    const std::int32_t y = ToPixelY(s, RotatedY(nail, ws_.Rotation));
+    const auto [x, y] = PixelOf(s, nail, ws_.Rotation, s.ViewSide);
     Surface& canvas = ws_.Canvas;
     canvas.SetFontColour(colours::Red);
     canvas.TextOut(SaturatingAdd(x, -6), SaturatingAdd(y, radius), std::to_string(nail.Number));

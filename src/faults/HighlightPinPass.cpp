@@ -56,8 +56,7 @@ void HighlightPinPass(Workspace& ws, std::span<const HighlightPair> pairs) {
             if (!PinVisible(part.Kind, s.ViewSide)) {
                 continue;
             }
-            const std::int32_t x = ToPixelXForSide(s, RotatedX(pin, ws.Rotation));
-            const std::int32_t y = ToPixelY(s, RotatedY(pin, ws.Rotation));
+            const auto [x, y] = PixelOf(s, pin, ws.Rotation, s.ViewSide);
             if (InsideClip(s, x, y)) {
                 if (s.Zoom >= 1.0f) {
                     canvas.Ellipse(SaturatingAdd(x, -radius), SaturatingAdd(y, -radius),

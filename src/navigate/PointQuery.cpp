@@ -29,17 +29,8 @@ struct Hit {
     std::int32_t Number = 0; // within its part, from 1
 };
 
-struct PixelPoint {
-    std::int32_t X = 0;
-    std::int32_t Y = 0;
-};
-
 bool InWindow(std::int64_t px, std::int64_t py, std::int64_t qx, std::int64_t qy) noexcept {
     return px - HalfWidth < qx && qx < px + HalfWidth && py - ReachDown < qy && qy < py + ReachUp;
-}
-
-PixelPoint PixelOf(const WindowState& s, std::int32_t side, std::int32_t x, std::int32_t y) {
-    return {side == 1 ? ToPixelX(s, x) : ToPixelXMirrored(s, x), ToPixelY(s, y)};
 }
 
 // The ring around a pin's pixel in the current pen colour. A ring whose box lies wholly outside
@@ -106,7 +97,8 @@ void PointQuery(Workspace& ws, std::int32_t x, std::int32_t y, std::int32_t side
         if (mark.MarkBackground) {
             ws.Canvas.SetPenColour(*mark.MarkBackground);
             if (mark.MarkedView == side) {
-                DrawRing(ws.Canvas, PixelOf(s, side, mark.MarkedPinX, mark.MarkedPinY), radius);
+                DrawRing(ws.Canvas, RotatedToPixel(s, mark.MarkedPinX, mark.MarkedPinY, side),
+                         radius);
             }
         }
         mark.MarkedPinX = NoMark;
@@ -126,7 +118,7 @@ void PointQuery(Workspace& ws, std::int32_t x, std::int32_t y, std::int32_t side
     mark.MarkedPinX = RotatedX(pin, ws.Rotation);
     mark.MarkedPinY = RotatedY(pin, ws.Rotation);
 
-    const PixelPoint centre = PixelOf(s, side, mark.MarkedPinX, mark.MarkedPinY);
+    const PixelPoint centre = RotatedToPixel(s, mark.MarkedPinX, mark.MarkedPinY, side);
     // Sampled before the ring is drawn: the next query's erase restores this colour.
     mark.MarkBackground = ws.Canvas.Pixel(SaturatingAdd(centre.X, -radius), centre.Y);
     ws.Canvas.SetPenColour(colours::Lime);

@@ -18,15 +18,11 @@ void DrawOutline(Workspace& ws, std::int32_t side) {
     Surface& canvas = ws.Canvas;
     canvas.SetPenColour(colours::Olive);
     const std::span<const OutlinePoint> outline = board.Outline();
-    const auto pixelX = [&](const OutlinePoint& p) {
-        const std::int32_t x = RotatedX(p, ws.Rotation);
-        return side == 1 ? ToPixelX(s, x) : ToPixelXMirrored(s, x);
-    };
     for (std::size_t i = 0; i + 1 < outline.size(); ++i) {
-        const OutlinePoint& from = outline[i];
-        const OutlinePoint& to = outline[i + 1];
-        canvas.MoveTo(pixelX(from), ToPixelY(s, RotatedY(from, ws.Rotation)));
-        canvas.LineTo(pixelX(to), ToPixelY(s, RotatedY(to, ws.Rotation)));
+        const PixelPoint from = PixelOf(s, outline[i], ws.Rotation, side);
+        const PixelPoint to = PixelOf(s, outline[i + 1], ws.Rotation, side);
+        canvas.MoveTo(from.X, from.Y);
+        canvas.LineTo(to.X, to.Y);
     }
 }
 

@@ -82,7 +82,6 @@ void DrawBoard(Workspace& ws) {
     const BoardData& board = ws.Board;
     Surface& canvas = ws.Canvas;
     const std::int32_t side = s.ViewSide;
-    const bool top = side == 1;
     const std::int32_t radius = PinRadius(s);
     const bool names = s.TextFlag == 'Y';
 
@@ -101,12 +100,9 @@ void DrawBoard(Workspace& ws) {
             j = std::max(j, pinEnd); // hidden pins are passed over all the same
         }
         for (; j < pinEnd; ++j) {
-            const PinEntry& pin = pins[j];
-            const std::int32_t rx = RotatedX(pin, ws.Rotation);
-            const std::int32_t x = top ? ToPixelX(s, rx) : ToPixelXMirrored(s, rx);
-            const std::int32_t y = ToPixelY(s, RotatedY(pin, ws.Rotation));
-            DrawPinMark(ws, x, y, colours::Blue);
-            box.Add(x, y);
+            const PixelPoint at = PixelOf(s, pins[j], ws.Rotation, side);
+            DrawPinMark(ws, at.X, at.Y, colours::Blue);
+            box.Add(at.X, at.Y);
         }
         if (!PartBodyVisible(kind, side)) {
             continue;

@@ -50,6 +50,25 @@ inline std::int32_t ToPixelXForSide(const WindowState& s, std::int32_t x) noexce
     return s.ViewSide == 1 ? ToPixelX(s, x) : ToPixelXMirrored(s, x);
 }
 
+struct PixelPoint {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+};
+
+// The pixel of rotated board coordinates seen from `side`: 1 the top, anything else the mirrored
+// bottom.
+inline PixelPoint RotatedToPixel(const WindowState& s, std::int32_t x, std::int32_t y,
+                                 std::int32_t side) noexcept {
+    return {side == 1 ? ToPixelX(s, x) : ToPixelXMirrored(s, x), ToPixelY(s, y)};
+}
+
+// The pixel of an outline point, pin or nail under `rotation` quarter turns, seen from `side`.
+template <class Item>
+PixelPoint PixelOf(const WindowState& s, const Item& item, std::int32_t rotation,
+                   std::int32_t side) noexcept {
+    return RotatedToPixel(s, RotatedX(item, rotation), RotatedY(item, rotation), side);
+}
+
 // Rotated board coordinates under a pixel, for the point query (2 pixels left, 1 pixel up).
 std::int32_t ToBoardX(const WindowState& s, std::int32_t px) noexcept;
 std::int32_t ToBoardY(const WindowState& s, std::int32_t py) noexcept;
