@@ -5,6 +5,7 @@
 #include "faults/DisplayRun.h"
 #include "faults/EntryMatch.h"
 #include "faults/FaultDisplays.h"
+#include "faults/HighlightPinPass.h"
 #include "view/Primitives.h"
 #include "view/Render.h"
 #include "view/Saturating.h"
@@ -61,6 +62,7 @@ void DrawCompDisplay(Workspace& ws) {
     const BoardData& board = ws.Board;
     Surface& canvas = ws.Canvas;
     const std::int32_t radius = PinRadius(s);
+    const PinPassStyle style{colours::Purple, PinMarkRule::Everywhere, radius};
 
     DrawBoard(ws);
     if (Text(s.CompText1).empty() && Text(s.CompText2).empty() && Text(s.CompText3).empty()) {
@@ -98,24 +100,11 @@ void DrawCompDisplay(Workspace& ws) {
                 ContainsDelimited(Text(CompEntry(s, w)), std::string_view(digits, written.ptr));
             if (listed) {
                 ProbeSlot(s, w) = pin.Probe;
-                run.MarkProbes();
-                canvas.SetPenColour(ProbeColours[w]);
-                canvas.SetFontColour(ProbeColours[w]);
-            } else {
-                canvas.SetPenColour(colours::Purple);
+                run.MarkProbes(); // may turn the board over: the pin is drawn on the side after
             }
-            if (!PinVisible(part.Kind, s.ViewSide)) {
-                continue;
-            }
-            const auto [x, y] = PixelOf(s, pin, ws.Rotation, s.ViewSide);
-            if (run.Drawing()) {
-                canvas.Ellipse(SaturatingAdd(x, -radius), SaturatingAdd(y, -radius),
-                               SaturatingAdd(x, radius), SaturatingAdd(y, radius));
-                if (listed) {
-                    DrawPinLabel(ws, x, y, number);
-                }
-            }
-            box.Add(x, y);
+            DrawHighlightPin(ws, style, part.Kind, pin, number,
+                             listed ? std::optional<Colour>(ProbeColours[w]) : std::nullopt,
+                             run.Drawing(), box);
         }
 
         if (!run.Drawing()) {

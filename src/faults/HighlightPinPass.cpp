@@ -28,11 +28,42 @@ bool InsideClip(const WindowState& s, std::int32_t x, std::int32_t y) noexcept {
 
 } // namespace
 
+void DrawHighlightPin(Workspace& ws, const PinPassStyle& style, std::int8_t kind,
+                      const PinEntry& pin, std::int32_t number, std::optional<Colour> ink,
+                      bool drawing, PartBox& box) {
+    const WindowState& s = ws.State;
+    Surface& canvas = ws.Canvas;
+    if (ink) {
+        canvas.SetPenColour(*ink);
+        canvas.SetFontColour(*ink);
+    } else {
+        canvas.SetPenColour(style.Plain);
+    }
+    if (!PinVisible(kind, s.ViewSide)) {
+        return;
+    }
+    const auto [x, y] = PixelOf(s, pin, ws.Rotation, s.ViewSide);
+    const bool clipped = style.Rule == PinMarkRule::InsideClip;
+    if (drawing && (!clipped || InsideClip(s, x, y))) {
+        if (clipped && s.Zoom < 1.0f) {
+            canvas.SetPixel(x, y, colours::Blue); // below zoom 1 every pin is a blue dot
+        } else {
+            const std::int32_t r = style.Radius;
+            canvas.Ellipse(SaturatingAdd(x, -r), SaturatingAdd(y, -r), SaturatingAdd(x, r),
+                           SaturatingAdd(y, r));
+        }
+        if (ink) {
+            DrawPinLabel(ws, x, y, number);
+        }
+    }
+    box.Add(x, y);
+}
+
 void HighlightPinPass(Workspace& ws, std::span<const HighlightPair> pairs) {
     const BoardData& board = ws.Board;
     const WindowState& s = ws.State;
     Surface& canvas = ws.Canvas;
-    const std::int32_t radius = PinRadius(s);
+    const PinPassStyle style{colours::Blue, PinMarkRule::InsideClip, PinRadius(s)};
     const std::span<const PinEntry> pins = board.Pins();
     const auto pinCount = static_cast<std::int32_t>(pins.size());
 
@@ -46,32 +77,13 @@ void HighlightPinPass(Workspace& ws, std::span<const HighlightPair> pairs) {
         for (; p < end; ++p) {
             const PinEntry& pin = pins[static_cast<std::size_t>(p)];
             const HighlightPair* pair = PairFor(pairs, pin.Probe);
-            if (pair != nullptr) {
-                canvas.SetPenColour(pair->Ink);
-                canvas.SetFontColour(pair->Ink);
-                highlighted = true;
-            } else {
-                canvas.SetPenColour(colours::Blue);
-            }
-            if (!PinVisible(part.Kind, s.ViewSide)) {
-                continue;
-            }
-            const auto [x, y] = PixelOf(s, pin, ws.Rotation, s.ViewSide);
-            if (InsideClip(s, x, y)) {
-                if (s.Zoom >= 1.0f) {
-                    canvas.Ellipse(SaturatingAdd(x, -radius), SaturatingAdd(y, -radius),
-                                   SaturatingAdd(x, radius), SaturatingAdd(y, radius));
-                } else {
-                    canvas.SetPixel(x, y, colours::Blue); // below zoom 1 every pin is a blue dot
-                }
-                if (pair != nullptr) {
-                    DrawPinLabel(ws, x, y, p - first + 1);
-                }
-            }
-            box.Add(x, y);
+            highlighted = highlighted || pair != nullptr;
+            DrawHighlightPin(ws, style, part.Kind, pin, p - first + 1,
+                             pair != nullptr ? std::optional<Colour>(pair->Ink) : std::nullopt,
+                             true, box);
         }
 
-        const LabelPosition label = PartLabelPosition(s, name, box, radius);
+        const LabelPosition label = PartLabelPosition(s, name, box, style.Radius);
         if (!PartBodyVisible(part.Kind, s.ViewSide)) {
             continue;
         }
