@@ -141,8 +141,8 @@ const EntryForm::Layout CompLayout{
 } // namespace
 
 EntryForm::EntryForm(Workspace& ws, QWidget* parent, const Layout& layout)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
+    : NoEscapeDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                                 Qt::MSWindowsFixedSizeDialogHint),
       ws_(ws), enterInEdit1PressesOk_(layout.EnterInEdit1PressesOk) {
     setWindowTitle(QString::fromLatin1(layout.Title));
     setFont(WindowFont(16, false));
@@ -250,15 +250,6 @@ void EntryForm::EnterReleasedIn(int editIndex) {
     } else {
         ok_->setFocus();
     }
-}
-
-void EntryForm::keyPressEvent(QKeyEvent* event) {
-    // The windows close by OK or by their close box only.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 TForm2::TForm2(Workspace& ws, QWidget* parent) : EntryForm(ws, parent, OpenLayout) {
