@@ -3,6 +3,7 @@
 #include "board/BoardReader.h"
 #include "brd/Generator.h"
 #include "faults/FaultDisplays.h"
+#include "navigate/Navigation.h"
 #include "view/Render.h"
 #include "view/ViewGeometry.h"
 

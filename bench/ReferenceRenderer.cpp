@@ -63,11 +63,11 @@ void DrawBoardWithQPainter(const Workspace& ws, QImage& image) {
         }
         if (PartBodyVisible(part.Kind, s.ViewSide)) {
             p.setPen(Qt(colours::Grey));
-            const int g = BoxInsidePins(PartName(part)) ? -(r + 1) : r + 1;
+            const int g = BoxInsidePins(NameView(part.Name)) ? -(r + 1) : r + 1;
             p.drawRect(QRect(QPoint(box.Left - g, box.Top - g),
                              QPoint(box.Right + g - 1, box.Bottom + g - 1)));
             if (s.TextFlag == 'Y') {
-                const LabelPosition at = PartLabelPosition(s, PartName(part), box, r);
+                const LabelPosition at = PartLabelPosition(s, NameView(part.Name), box, r);
                 p.setPen(Qt(colours::Olive));
                 p.drawText(at.X, at.Y + p.fontMetrics().ascent(), PartName(part));
             }

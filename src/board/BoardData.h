@@ -2,8 +2,12 @@
 // The program-wide board tables: outline, parts, pins and nails, each of fixed capacity, with the
 // counts that say how many entries are valid. Only the reader writes them.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
+#include <span>
+#include <string_view>
 #include <vector>
 
 namespace dorvik {
@@ -24,6 +28,11 @@ inline constexpr std::int8_t BottomSide = 2;
 // of this size, whatever length the file declares.
 inline constexpr int NameSlotSize = 80;
 using NameSlot = std::array<char, NameSlotSize>;
+
+// A name of the board tables, up to its terminating zero (or the whole slot, should it have none).
+inline std::string_view NameView(const NameSlot& slot) noexcept {
+    return {slot.data(), ::strnlen(slot.data(), slot.size())};
+}
 
 struct OutlinePoint {
     std::int32_t X = 0;
@@ -81,16 +90,31 @@ struct BoardData {
 
     std::int32_t PartNameLength = 0; // declared buffer sizes, terminating zero included
     std::int32_t NetNameLength = 0;
+
+    // The valid rows of each table. The counts are valid already; the spans hold to the tables'
+    // sizes all the same, so that no loop over them can leave a table.
+    std::span<const OutlinePoint> Outline() const noexcept {
+        return Rows(OutlineTable, OutlineCount);
+    }
+    std::span<const PartEntry> Parts() const noexcept { return Rows(PartTable, PartCount); }
+    std::span<const PinEntry> Pins() const noexcept { return Rows(PinTable, PinCount); }
+    std::span<const NailEntry> Nails() const noexcept { return Rows(NailTable, NailCount); }
+
+private:
+    template <class Row>
+    static std::span<const Row> Rows(const std::vector<Row>& table, std::int32_t count) noexcept {
+        const auto n = static_cast<std::size_t>(std::max(count, std::int32_t{0}));
+        return {table.data(), std::min(n, table.size())};
+    }
 };
 
-// Accessors for the fields other subsystems read.
-inline const char* PartName(const PartEntry& part) noexcept { return part.Name.data(); }
-inline std::int8_t PartKind(const PartEntry& part) noexcept { return part.Kind; }
-inline std::int32_t PartPinEnd(const PartEntry& part) noexcept { return part.PinEnd; }
-inline std::int32_t PinProbe(const PinEntry& pin) noexcept { return pin.Probe; }
-inline const char* PinNet(const PinEntry& pin) noexcept { return pin.Net.data(); }
-inline std::int32_t NailNumber(const NailEntry& nail) noexcept { return nail.Number; }
-inline std::int8_t NailSide(const NailEntry& nail) noexcept { return nail.Side; }
+// The names as C strings, for the board tools that print them and key maps by them.
+inline const char* PartName(const PartEntry& part) noexcept {
+    return part.Name.data();
+}
+inline const char* PinNet(const PinEntry& pin) noexcept {
+    return pin.Net.data();
+}
 inline const char* NailNet(const NailEntry& nail) noexcept { return nail.Net.data(); }
 
 // A part is surface-mounted when it has pads on either side; otherwise it is through-hole.

@@ -5,14 +5,16 @@
 #include "faults/DisplayRun.h"
 #include "faults/EntryMatch.h"
 #include "faults/FaultDisplays.h"
-#include "faults/PixelMath.h"
+#include "faults/HighlightPinPass.h"
 #include "view/Primitives.h"
 #include "view/Render.h"
+#include "view/Saturating.h"
 #include "view/ViewGeometry.h"
 #include "view/Workspace.h"
 
 #include <algorithm>
 #include <charconv>
+#include <span>
 #include <string>
 
 namespace dorvik {
@@ -37,7 +39,7 @@ std::optional<std::size_t> EntryNaming(WindowState& s, std::string_view name) no
 void ReportUnknownEntries(Workspace& ws, const std::array<bool, 3>& found) {
     WindowState& s = ws.State;
     if (found[0]) {
-        ws.Controls.SetStatusText("Vostrel Dorvik");
+        ws.Controls.SetStatusText(StatusBanner);
         return;
     }
     std::string message = "Not found: ";
@@ -60,6 +62,7 @@ void DrawCompDisplay(Workspace& ws) {
     const BoardData& board = ws.Board;
     Surface& canvas = ws.Canvas;
     const std::int32_t radius = PinRadius(s);
+    const PinPassStyle style{colours::Purple, PinMarkRule::Everywhere, radius, true};
 
     DrawBoard(ws);
     if (Text(s.CompText1).empty() && Text(s.CompText2).empty() && Text(s.CompText3).empty()) {
@@ -68,12 +71,11 @@ void DrawCompDisplay(Workspace& ws) {
 
     std::array<bool, 3> found{};
     std::array<std::int32_t, 3> sides{};
-    const auto parts = std::clamp<std::int32_t>(board.PartCount, 0,
-                                                static_cast<std::int32_t>(board.PartTable.size()));
-    const auto pins = std::clamp<std::int32_t>(board.PinCount, 0,
-                                               static_cast<std::int32_t>(board.PinTable.size()));
-    for (std::int32_t j = 0; j < parts; ++j) {
-        const PartEntry& part = board.PartTable[static_cast<std::size_t>(j)];
+    const std::span<const PartEntry> parts = board.Parts();
+    const std::span<const PinEntry> pins = board.Pins();
+    const auto pinCount = static_cast<std::int32_t>(pins.size());
+    for (std::int32_t j = 0; j < static_cast<std::int32_t>(parts.size()); ++j) {
+        const PartEntry& part = parts[static_cast<std::size_t>(j)];
         const std::string_view name = NameView(part.Name);
         if (name.empty()) {
             continue; // a nameless part would match the comma pair of an empty entry
@@ -88,9 +90,9 @@ void DrawCompDisplay(Workspace& ws) {
 
         PartBox box;
         const std::int32_t first = std::max(FirstPinOf(board, j), std::int32_t{0});
-        const std::int32_t end = std::min(part.PinEnd, pins);
+        const std::int32_t end = std::min(part.PinEnd, pinCount);
         for (std::int32_t p = first; p < end; ++p) {
-            const PinEntry& pin = board.PinTable[static_cast<std::size_t>(p)];
+            const PinEntry& pin = pins[static_cast<std::size_t>(p)];
             const std::int32_t number = p - first + 1;
             char digits[12];
             const auto written = std::to_chars(std::begin(digits), std::end(digits), number);
@@ -98,39 +100,22 @@ void DrawCompDisplay(Workspace& ws) {
                 ContainsDelimited(Text(CompEntry(s, w)), std::string_view(digits, written.ptr));
             if (listed) {
                 ProbeSlot(s, w) = pin.Probe;
-                run.MarkProbes();
-                canvas.SetPenColour(ProbeColours[w]);
-                canvas.SetFontColour(ProbeColours[w]);
-            } else {
-                canvas.SetPenColour(colours::Purple);
+                run.MarkProbes(); // may turn the board over: the pin is drawn on the side after
             }
-            if (!PinVisible(part.Kind, s.ViewSide)) {
-                continue;
-            }
-            const std::int32_t rx = RotatedX(pin, ws.Rotation);
-            const std::int32_t ry = RotatedY(pin, ws.Rotation);
-            const std::int32_t x = ToPixelXForSide(s, rx);
-            const std::int32_t y = ToPixelY(s, ry);
-            if (run.Drawing()) {
-                ws.FaultMarks.push_back({rx, ry}); // every pin of a named part is marked
-                canvas.Ellipse(Shifted(x, -radius), Shifted(y, -radius), Shifted(x, radius),
-                               Shifted(y, radius));
-                if (listed) {
-                    DrawPinLabel(ws, x, y, number);
-                }
-            }
-            box.Add(x, y);
+            DrawHighlightPin(ws, style, part.Kind, pin, number,
+                             listed ? std::optional<Colour>(ProbeColours[w]) : std::nullopt,
+                             run.Drawing(), box);
         }
 
         if (!run.Drawing()) {
             continue;
         }
-        const LabelPosition label = PartLabelPosition(s, PartName(part), box, radius);
+        const LabelPosition label = PartLabelPosition(s, name, box, radius);
         canvas.SetFontColour(colours::Yellow);
         canvas.TextOut(label.X, label.Y, name);
         if ((part.Kind & 3) != run.FarSide()) {
             canvas.SetPenColour(colours::Lime);
-            DrawPartRectangle(ws, PartName(part), box, radius);
+            DrawPartRectangle(ws, name, box, radius);
         }
     }
 

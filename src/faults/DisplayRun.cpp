@@ -1,7 +1,7 @@
 #include "faults/DisplayRun.h"
 
-#include "faults/PixelMath.h"
 #include "navigate/Navigation.h"
+#include "view/Saturating.h"
 #include "view/ViewGeometry.h"
 #include "view/Workspace.h"
 
@@ -124,18 +124,15 @@ void DisplayRun::FrameNail(std::int32_t index, Colour colour, std::int32_t radiu
         return;
     }
     const WindowState& s = ws_.State;
-    const std::int32_t rx = RotatedX(nail, ws_.Rotation);
-    const std::int32_t ry = RotatedY(nail, ws_.Rotation);
-    ws_.FaultMarks.push_back({rx, ry});
-    const std::int32_t x = ToPixelXForSide(s, rx);
-    const std::int32_t y = ToPixelY(s, ry);
+    const auto [x, y] = PixelOf(s, nail, ws_.Rotation, s.ViewSide);
+    ws_.FaultMarks.push_back({RotatedX(nail, ws_.Rotation), RotatedY(nail, ws_.Rotation)});
     Surface& canvas = ws_.Canvas;
     canvas.SetFontColour(colours::Red);
-    canvas.TextOut(Shifted(x, -6), Shifted(y, radius), std::to_string(nail.Number));
+    canvas.TextOut(SaturatingAdd(x, -6), SaturatingAdd(y, radius), std::to_string(nail.Number));
     canvas.SetPenWidth(2);
     canvas.SetPenColour(colour);
-    canvas.Rectangle(Shifted(x, -radius), Shifted(y, -radius), Shifted(x, radius + 1),
-                     Shifted(y, radius + 1));
+    canvas.Rectangle(SaturatingAdd(x, -radius), SaturatingAdd(y, -radius),
+                     SaturatingAdd(x, radius + 1), SaturatingAdd(y, radius + 1));
     canvas.SetPenWidth(1);
 }
 

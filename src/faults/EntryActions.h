@@ -2,7 +2,7 @@
 // What the OK buttons of the entry windows do, apart from the windows: converting the typed probe
 // numbers, building the stored entry texts, and writing the fault-entry state.
 
-#include "shell/WindowState.h"
+#include "view/WindowState.h"
 
 #include <array>
 #include <cstddef>

@@ -135,8 +135,8 @@ const EntryForm::Layout CompLayout{
 } // namespace
 
 EntryForm::EntryForm(Workspace& ws, QWidget* parent, const Layout& layout)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
+    : NoEscapeDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                                 Qt::MSWindowsFixedSizeDialogHint),
       ws_(ws), enterInEdit1PressesOk_(layout.EnterInEdit1PressesOk) {
     setWindowTitle(QString::fromLatin1(layout.Title));
     setFont(ProgramFont(16, false));
@@ -247,15 +247,6 @@ void EntryForm::EnterReleasedIn(int editIndex) {
     } else {
         ok_->setFocus();
     }
-}
-
-void EntryForm::keyPressEvent(QKeyEvent* event) {
-    // The windows close by OK or by their close box only.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 TForm2::TForm2(Workspace& ws, QWidget* parent) : EntryForm(ws, parent, OpenLayout) {

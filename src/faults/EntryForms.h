@@ -6,6 +6,8 @@
 #include "faults/EntryWindows.h"
 #include "widgets/KeyPresses.h"
 
+#include "widgets/NoEscapeDialog.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -21,7 +23,7 @@ struct Workspace;
 
 // What the four windows share: the layout built from a table, the fonts and colours, and the
 // Enter key in the edit boxes acting on its release.
-class EntryForm : public QDialog {
+class EntryForm : public NoEscapeDialog {
     Q_OBJECT
 
 public:
@@ -59,7 +61,6 @@ protected:
     virtual void OkClick() = 0;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void EnterReleasedIn(int editIndex);

@@ -4,15 +4,9 @@
 
 #include "board/BoardData.h"
 
-#include <cstring>
 #include <string_view>
 
 namespace dorvik {
-
-// A name of the board tables, up to its terminating zero.
-inline std::string_view NameView(const NameSlot& slot) noexcept {
-    return {slot.data(), ::strnlen(slot.data(), slot.size())};
-}
 
 // Whether `list` holds `name` with a comma right before and right after it, that is whether
 // "," + name + "," occurs inside it.

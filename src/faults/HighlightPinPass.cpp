@@ -1,12 +1,13 @@
 #include "faults/HighlightPinPass.h"
 
-#include "faults/EntryMatch.h"
-#include "faults/PixelMath.h"
 #include "view/Primitives.h"
+#include "view/Saturating.h"
 #include "view/ViewGeometry.h"
 #include "view/Workspace.h"
 
 #include <algorithm>
+#include <span>
+#include <string_view>
 
 namespace dorvik {
 
@@ -27,59 +28,65 @@ bool InsideClip(const WindowState& s, std::int32_t x, std::int32_t y) noexcept {
 
 } // namespace
 
+void DrawHighlightPin(Workspace& ws, const PinPassStyle& style, std::int8_t kind,
+                      const PinEntry& pin, std::int32_t number, std::optional<Colour> ink,
+                      bool drawing, PartBox& box) {
+    const WindowState& s = ws.State;
+    Surface& canvas = ws.Canvas;
+    if (ink) {
+        canvas.SetPenColour(*ink);
+        canvas.SetFontColour(*ink);
+    } else {
+        canvas.SetPenColour(style.Plain);
+    }
+    if (!PinVisible(kind, s.ViewSide)) {
+        return;
+    }
+    if (drawing && (ink || style.MarksEveryPin)) {
+        ws.FaultMarks.push_back({RotatedX(pin, ws.Rotation), RotatedY(pin, ws.Rotation)});
+    }
+    const auto [x, y] = PixelOf(s, pin, ws.Rotation, s.ViewSide);
+    const bool clipped = style.Rule == PinMarkRule::InsideClip;
+    if (drawing && (!clipped || InsideClip(s, x, y))) {
+        if (clipped && s.Zoom < 1.0f) {
+            canvas.SetPixel(x, y, colours::Blue); // below zoom 1 every pin is a blue dot
+        } else {
+            const std::int32_t r = style.Radius;
+            canvas.Ellipse(SaturatingAdd(x, -r), SaturatingAdd(y, -r), SaturatingAdd(x, r),
+                           SaturatingAdd(y, r));
+        }
+        if (ink) {
+            DrawPinLabel(ws, x, y, number);
+        }
+    }
+    box.Add(x, y);
+}
+
 void HighlightPinPass(Workspace& ws, std::span<const HighlightPair> pairs) {
     const BoardData& board = ws.Board;
     const WindowState& s = ws.State;
     Surface& canvas = ws.Canvas;
-    const std::int32_t radius = PinRadius(s);
-    const auto parts = std::clamp<std::int32_t>(board.PartCount, 0,
-                                                static_cast<std::int32_t>(board.PartTable.size()));
-    const auto pins = std::clamp<std::int32_t>(board.PinCount, 0,
-                                               static_cast<std::int32_t>(board.PinTable.size()));
+    const PinPassStyle style{colours::Blue, PinMarkRule::InsideClip, PinRadius(s)};
+    const std::span<const PinEntry> pins = board.Pins();
+    const auto pinCount = static_cast<std::int32_t>(pins.size());
 
     std::int32_t p = 0; // one running pin index over all parts
-    for (std::int32_t j = 0; j < parts; ++j) {
-        const PartEntry& part = board.PartTable[static_cast<std::size_t>(j)];
-        const char* name = PartName(part);
+    for (const PartEntry& part : board.Parts()) {
+        const std::string_view name = NameView(part.Name);
         PartBox box;
         bool highlighted = false;
         const std::int32_t first = p;
-        const std::int32_t end = std::min(part.PinEnd, pins);
+        const std::int32_t end = std::min(part.PinEnd, pinCount);
         for (; p < end; ++p) {
-            const PinEntry& pin = board.PinTable[static_cast<std::size_t>(p)];
+            const PinEntry& pin = pins[static_cast<std::size_t>(p)];
             const HighlightPair* pair = PairFor(pairs, pin.Probe);
-            if (pair != nullptr) {
-                canvas.SetPenColour(pair->Ink);
-                canvas.SetFontColour(pair->Ink);
-                highlighted = true;
-            } else {
-                canvas.SetPenColour(colours::Blue);
-            }
-            if (!PinVisible(part.Kind, s.ViewSide)) {
-                continue;
-            }
-            const std::int32_t rx = RotatedX(pin, ws.Rotation);
-            const std::int32_t ry = RotatedY(pin, ws.Rotation);
-            if (pair != nullptr) {
-                ws.FaultMarks.push_back({rx, ry});
-            }
-            const std::int32_t x = ToPixelXForSide(s, rx);
-            const std::int32_t y = ToPixelY(s, ry);
-            if (InsideClip(s, x, y)) {
-                if (s.Zoom >= 1.0f) {
-                    canvas.Ellipse(Shifted(x, -radius), Shifted(y, -radius), Shifted(x, radius),
-                                   Shifted(y, radius));
-                } else {
-                    canvas.SetPixel(x, y, colours::Blue); // below zoom 1 every pin is a blue dot
-                }
-                if (pair != nullptr) {
-                    DrawPinLabel(ws, x, y, p - first + 1);
-                }
-            }
-            box.Add(x, y);
+            highlighted = highlighted || pair != nullptr;
+            DrawHighlightPin(ws, style, part.Kind, pin, p - first + 1,
+                             pair != nullptr ? std::optional<Colour>(pair->Ink) : std::nullopt,
+                             true, box);
         }
 
-        const LabelPosition label = PartLabelPosition(s, name, box, radius);
+        const LabelPosition label = PartLabelPosition(s, name, box, style.Radius);
         if (!PartBodyVisible(part.Kind, s.ViewSide)) {
             continue;
         }
@@ -87,7 +94,7 @@ void HighlightPinPass(Workspace& ws, std::span<const HighlightPair> pairs) {
         DrawPartLabel(ws, name, box);
         if (highlighted) {
             canvas.SetFontColour(colours::Teal);
-            canvas.TextOut(label.X, label.Y, NameView(part.Name));
+            canvas.TextOut(label.X, label.Y, name);
         }
     }
 }

@@ -1,17 +1,18 @@
 #include "faults/NailIndex.h"
 
 #include <algorithm>
+#include <span>
 #include <utility>
 
 namespace dorvik {
 
 NailIndex::NailIndex(const BoardData& board) {
-    const auto count = static_cast<std::size_t>(std::clamp<std::int32_t>(
-        board.NailCount, 0, static_cast<std::int32_t>(board.NailTable.size())));
+    const std::span<const NailEntry> nails = board.Nails();
+    const std::size_t count = nails.size();
     std::vector<std::pair<std::int32_t, std::int32_t>> entries;
     entries.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        entries.emplace_back(board.NailTable[i].Number, static_cast<std::int32_t>(i));
+        entries.emplace_back(nails[i].Number, static_cast<std::int32_t>(i));
     }
     std::sort(entries.begin(), entries.end());
     numbers_.reserve(count);

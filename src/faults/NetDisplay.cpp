@@ -8,7 +8,7 @@
 #include "view/Primitives.h"
 #include "view/Workspace.h"
 
-#include <algorithm>
+#include <span>
 #include <string>
 
 namespace dorvik {
@@ -17,8 +17,7 @@ void DrawNetDisplay(Workspace& ws) {
     DisplayRun run(ws);
     WindowState& s = ws.State;
     const BoardData& board = ws.Board;
-    const auto nails = std::clamp<std::int32_t>(board.NailCount, 0,
-                                                static_cast<std::int32_t>(board.NailTable.size()));
+    const std::span<const NailEntry> nails = board.Nails();
 
     DrawOutline(ws, s.ViewSide);
     ws.Canvas.SetFontSize(LabelFontSize(s));
@@ -27,8 +26,8 @@ void DrawNetDisplay(Workspace& ws) {
     // stand between commas there: the entry GND does not name the net ND.
     const std::string entry(Text(s.NetText));
     std::optional<std::int32_t> firstNail;
-    for (std::int32_t i = 0; i < nails && !firstNail; ++i) {
-        const NailEntry& nail = board.NailTable[static_cast<std::size_t>(i)];
+    for (std::size_t i = 0; i < nails.size() && !firstNail; ++i) {
+        const NailEntry& nail = nails[i];
         const std::string_view net = NameView(nail.Net);
         if (!net.empty() && ContainsDelimited(entry, net)) {
             firstNail = nail.Number;
@@ -43,14 +42,13 @@ void DrawNetDisplay(Workspace& ws) {
     if (!firstNail) {
         ws.Controls.SetStatusText("Not found: " + std::string(TypedPart(entry)));
     } else {
-        ws.Controls.SetStatusText("Vostrel Dorvik");
+        ws.Controls.SetStatusText(StatusBanner);
     }
 
     if (!resolved.Found) {
         return;
     }
-    for (std::int32_t i = 0; i < nails; ++i) {
-        const NailEntry& nail = board.NailTable[static_cast<std::size_t>(i)];
+    for (const NailEntry& nail : nails) {
         if (resolved.Net == NameView(nail.Net)) {
             s.Probe1 = nail.Number;
             run.MarkProbes();

@@ -2,15 +2,12 @@
 // display (every pin of those nets highlighted, then the same frames).
 
 #include "faults/DisplayRun.h"
-#include "faults/EntryMatch.h"
 #include "faults/FaultDisplays.h"
 #include "faults/HighlightPinPass.h"
 #include "faults/ProbeResolve.h"
 #include "view/Primitives.h"
 #include "view/Render.h"
 #include "view/Workspace.h"
-
-#include <algorithm>
 
 namespace dorvik {
 
@@ -20,11 +17,7 @@ namespace {
 // number and the probes are marked, so every nail of each net ends up framed in its colour.
 void MarkProbeNets(DisplayRun& run, const std::array<ProbeResolution, 3>& resolved) {
     Workspace& ws = run.Ws();
-    const BoardData& board = ws.Board;
-    const auto nails = std::clamp<std::int32_t>(board.NailCount, 0,
-                                                static_cast<std::int32_t>(board.NailTable.size()));
-    for (std::int32_t i = 0; i < nails; ++i) {
-        const NailEntry& nail = board.NailTable[static_cast<std::size_t>(i)];
+    for (const NailEntry& nail : ws.Board.Nails()) {
         const std::string_view net = NameView(nail.Net);
         for (std::size_t k = 0; k < 3; ++k) {
             if (resolved[k].Found && resolved[k].Net == net) {

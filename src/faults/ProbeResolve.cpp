@@ -1,40 +1,30 @@
 #include "faults/ProbeResolve.h"
 
-#include "faults/EntryMatch.h"
 #include "view/Workspace.h"
 
-#include <algorithm>
+#include <span>
 #include <string>
 
 namespace dorvik {
-
-namespace {
-
-std::size_t Valid(std::int32_t count, std::size_t capacity) noexcept {
-    return std::min(static_cast<std::size_t>(std::max(count, 0)), capacity);
-}
-
-} // namespace
 
 ProbeResolution ResolveProbe(const BoardData& board, std::int32_t n) noexcept {
     if (n == 0) {
         return {true, 0, std::nullopt};
     }
-    const std::size_t pins = Valid(board.PinCount, board.PinTable.size());
-    for (std::size_t i = 0; i < pins; ++i) {
-        if (board.PinTable[i].Probe == n) {
-            return {true, n, NameView(board.PinTable[i].Net)};
+    const std::span<const PinEntry> pins = board.Pins();
+    for (const PinEntry& pin : pins) {
+        if (pin.Probe == n) {
+            return {true, n, NameView(pin.Net)};
         }
     }
-    const std::size_t nails = Valid(board.NailCount, board.NailTable.size());
-    for (std::size_t i = 0; i < nails; ++i) {
-        if (board.NailTable[i].Number != n) {
+    for (const NailEntry& nail : board.Nails()) {
+        if (nail.Number != n) {
             continue;
         }
-        const std::string_view net = NameView(board.NailTable[i].Net);
-        for (std::size_t p = 0; p < pins; ++p) {
-            if (NameView(board.PinTable[p].Net) == net) {
-                return {true, board.PinTable[p].Probe, net};
+        const std::string_view net = NameView(nail.Net);
+        for (const PinEntry& pin : pins) {
+            if (NameView(pin.Net) == net) {
+                return {true, pin.Probe, net};
             }
         }
         return {true, std::nullopt, net};
@@ -50,7 +40,7 @@ std::array<ProbeResolution, 3> ResolveProbes(const Workspace& ws) noexcept {
 void ReportNotFound(Workspace& ws, const std::array<ProbeResolution, 3>& resolved) {
     const WindowState& s = ws.State;
     if (s.Zoom != 1.0f) {
-        ws.Controls.SetStatusText("Vostrel Dorvik");
+        ws.Controls.SetStatusText(StatusBanner);
         return;
     }
     const std::array<std::int32_t, 3> probes{s.Probe1, s.Probe2, s.Probe3};

@@ -36,7 +36,7 @@ ProbeResolution ResolveProbe(const BoardData& board, std::int32_t n) noexcept;
 std::array<ProbeResolution, 3> ResolveProbes(const Workspace& ws) noexcept;
 
 // At zoom exactly 1, "Not found:  " with each given number that was not found; at any other zoom
-// "Vostrel Dorvik". Leaves the status bar alone when every given number was found.
+// StatusBanner. Leaves the status bar alone when every given number was found.
 void ReportNotFound(Workspace& ws, const std::array<ProbeResolution, 3>& resolved);
 
 } // namespace dorvik

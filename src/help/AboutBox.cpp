@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -40,9 +39,9 @@ QLabel* AddCaption(QWidget& panel, const char* name, const char* caption, QPoint
 } // namespace
 
 TAboutBox::TAboutBox(const QString& dataDirectory, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint) {
+    : NoEscapeDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                 Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));
     setFont(ProgramFont(kDialogFontPixels));
@@ -85,15 +84,6 @@ TAboutBox::TAboutBox(const QString& dataDirectory, QWidget* parent)
 
 void TAboutBox::OKButtonClick() {
     accept();
-}
-
-// The box closes by OK, Enter or its close box; Escape does not close it.
-void TAboutBox::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace dorvik

@@ -1,14 +1,13 @@
 #pragma once
 // The About box: the product name, the version and the About picture.
 
-#include <QDialog>
+#include "widgets/NoEscapeDialog.h"
 
-class QKeyEvent;
 class QString;
 
 namespace dorvik {
 
-class TAboutBox final : public QDialog {
+class TAboutBox final : public NoEscapeDialog {
     Q_OBJECT
 
 public:
@@ -17,9 +16,6 @@ public:
 
 public slots:
     void OKButtonClick();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace dorvik

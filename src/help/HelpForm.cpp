@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -124,7 +123,7 @@ QLabel* AddPicture(QWidget& window, const HelpElement& element, const QDir& data
 
 } // namespace
 
-TForm6::TForm6(const QString& dataDirectory, QWidget* parent) : QDialog(parent) {
+TForm6::TForm6(const QString& dataDirectory, QWidget* parent) : NoEscapeDialog(parent) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Help"));
     setAutoFillBackground(true);
@@ -168,15 +167,6 @@ void TForm6::mouseReleaseEvent(QMouseEvent* event) {
     if (clicked) {
         FormClick();
     }
-}
-
-// The window closes only by a click or its close box; Escape does not close it.
-void TForm6::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace dorvik

@@ -1,15 +1,14 @@
 #pragma once
 // The Help window: the command reference, a table of actions with their keys and mouse clicks.
 
-#include <QDialog>
+#include "widgets/NoEscapeDialog.h"
 
-class QKeyEvent;
 class QMouseEvent;
 class QString;
 
 namespace dorvik {
 
-class TForm6 final : public QDialog {
+class TForm6 final : public NoEscapeDialog {
     Q_OBJECT
 
 public:
@@ -24,7 +23,6 @@ public slots:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool pressedOnBackground_ = false;

@@ -1,11 +1,13 @@
 #include "navigate/Navigation.h"
 
-#include "navigate/FloatToInt.h"
 #include "navigate/ZoomSteps.h"
 #include "view/Colour.h"
 #include "view/Render.h"
+#include "view/Saturating.h"
+#include "view/ViewGeometry.h"
 #include "view/Workspace.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -38,8 +40,8 @@ void ZoomInAt(Workspace& ws, std::int32_t px, std::int32_t py) {
     const double dy = Distance(s.CentreY, py);
     RequireZoom(s.Zoom, dx); // x is divided first, so its error is the one raised
     const double zoom = s.Zoom;
-    s.PanX = TruncToInt(s.PanX + dx / zoom * 2.0);
-    s.PanY = TruncToInt(s.PanY + dy / zoom * 2.0);
+    s.PanX = TruncateToInt32(s.PanX + dx / zoom * 2.0);
+    s.PanY = TruncateToInt32(s.PanY + dy / zoom * 2.0);
     Redraw(ws);
 }
 
@@ -50,8 +52,8 @@ void ZoomOutAt(Workspace& ws, std::int32_t px, std::int32_t py) {
     const double dy = Distance(s.CentreY, py);
     RequireZoom(s.Zoom, dx); // x is divided first, so its error is the one raised
     const double zoom = s.Zoom;
-    s.PanX = TruncToInt(dx / (2.0 * zoom) + s.PanX);
-    s.PanY = TruncToInt(dy / (2.0 * zoom) + s.PanY);
+    s.PanX = TruncateToInt32(dx / (2.0 * zoom) + s.PanX);
+    s.PanY = TruncateToInt32(dy / (2.0 * zoom) + s.PanY);
     Redraw(ws);
 }
 
@@ -60,7 +62,7 @@ void PanStep(Workspace& ws, PanDirection direction) {
     const bool horizontal = direction == PanDirection::Left || direction == PanDirection::Right;
     const double quarter = (horizontal ? s.ImageWidth : s.ImageHeight) / 4;
     RequireZoom(s.Zoom, quarter);
-    const std::int32_t step = TruncToInt(quarter / static_cast<double>(s.Zoom));
+    const std::int32_t step = TruncateToInt32(quarter / static_cast<double>(s.Zoom));
     // Left and up move the picture right and down: the view travels over the board that way.
     switch (direction) {
     case PanDirection::Left:
@@ -83,6 +85,24 @@ void HomeView(Workspace& ws) {
     ws.State.Zoom = 1.0f;
     ws.State.PanX = 0;
     ws.State.PanY = 0;
+    Redraw(ws);
+}
+
+void ResetView(Workspace& ws) {
+    WindowState& s = ws.State;
+    s.Zoom = 1.0f;
+    s.PanX = 0;
+    s.PanY = 0;
+    SetText(s.NetText, "");
+    SetText(s.CompText1, "");
+    SetText(s.CompText2, "");
+    SetText(s.CompText3, "");
+    FitToDrawingArea(ws);
+    s.TextFlag = 'N';
+    s.ViewSide = 1;
+    // The tool bar shows the side and the label switch; keep it in step with the state.
+    ws.Controls.SetSideButton("TOP", FromRgb(0x0000FF));
+    ws.Controls.SetTextButtonColour(FromRgb(0x000000));
     Redraw(ws);
 }
 

@@ -19,6 +19,9 @@ void ZoomOutAt(Workspace& ws, std::int32_t px, std::int32_t py);
 void PanStep(Workspace& ws, PanDirection direction);
 // Zoom 1, no pan.
 void HomeView(Workspace& ws);
+// Fits a freshly loaded board to the drawing area, resets zoom, pan, side and labels, then
+// redraws.
+void ResetView(Workspace& ws);
 // The next quarter turn; loads the matching glyph file ("arrow1l.bmp", ...) into the rotate
 // button. The directory is put in front of the name as given, so it ends in a separator; empty
 // gives the bare name, looked up in the current directory. A glyph that cannot be read throws

@@ -1,6 +1,6 @@
 #include "navigate/PanDrag.h"
 
-#include "navigate/FloatToInt.h"
+#include "view/Saturating.h"
 #include "view/Render.h"
 #include "view/Workspace.h"
 
@@ -16,7 +16,7 @@ namespace {
 std::int32_t PanFollowing(std::int32_t startPan, std::int32_t start, std::int32_t now,
                           float zoom) noexcept {
     const double moved = static_cast<double>(now) - static_cast<double>(start);
-    return TruncToInt(static_cast<double>(startPan) + std::round(moved / zoom));
+    return TruncateToInt32(static_cast<double>(startPan) + std::round(moved / zoom));
 }
 
 } // namespace

@@ -1,15 +1,15 @@
 #include "navigate/PointQuery.h"
 
-#include "navigate/FloatToInt.h"
 #include "view/Colour.h"
 #include "view/Primitives.h"
+#include "view/Saturating.h"
 #include "view/ViewGeometry.h"
 #include "view/Workspace.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,25 +23,14 @@ inline constexpr std::int64_t HalfWidth = 20;
 inline constexpr std::int64_t ReachUp = 20;
 inline constexpr std::int64_t ReachDown = 15;
 
-inline constexpr std::string_view Banner = "Vostrel Dorvik";
-
 struct Hit {
     std::int32_t Part = 0;
     std::int32_t Pin = 0;
     std::int32_t Number = 0; // within its part, from 1
 };
 
-struct PixelPoint {
-    std::int32_t X = 0;
-    std::int32_t Y = 0;
-};
-
 bool InWindow(std::int64_t px, std::int64_t py, std::int64_t qx, std::int64_t qy) noexcept {
     return px - HalfWidth < qx && qx < px + HalfWidth && py - ReachDown < qy && qy < py + ReachUp;
-}
-
-PixelPoint PixelOf(const WindowState& s, std::int32_t side, std::int32_t x, std::int32_t y) {
-    return {side == 1 ? ToPixelX(s, x) : ToPixelXMirrored(s, x), ToPixelY(s, y)};
 }
 
 // The ring around a pin's pixel in the current pen colour. A ring whose box lies wholly outside
@@ -60,21 +49,20 @@ void DrawRing(Surface& canvas, PixelPoint centre, std::int32_t radius) {
 // The first pin in table order that the viewed side shows and whose window holds (qx, qy).
 std::optional<Hit> FindPin(const Workspace& ws, std::int32_t side, std::int32_t qx,
                            std::int32_t qy) {
-    const BoardData& board = ws.Board;
-    const std::int32_t partCount = std::clamp<std::int32_t>(
-        board.PartCount, 0, static_cast<std::int32_t>(board.PartTable.size()));
-    const std::int32_t pinLimit = static_cast<std::int32_t>(board.PinTable.size());
+    const std::span<const PartEntry> parts = ws.Board.Parts();
+    const std::span<const PinEntry> pins = ws.Board.Pins();
+    const auto pinLimit = static_cast<std::int32_t>(pins.size());
     std::int32_t i = 0; // runs on over all parts, also over the pins of hidden ones
-    for (std::int32_t j = 0; j < partCount; ++j) {
-        const PartEntry& part = board.PartTable[static_cast<std::size_t>(j)];
+    for (std::int32_t j = 0; j < static_cast<std::int32_t>(parts.size()); ++j) {
+        const PartEntry& part = parts[static_cast<std::size_t>(j)];
         const std::int32_t first = i;
-        const std::int32_t end = std::min(PartPinEnd(part), pinLimit);
-        if (!PinVisible(PartKind(part), side)) {
+        const std::int32_t end = std::min(part.PinEnd, pinLimit);
+        if (!PinVisible(part.Kind, side)) {
             i = std::max(i, end);
             continue;
         }
         for (; i < end; ++i) {
-            const PinEntry& pin = board.PinTable[static_cast<std::size_t>(i)];
+            const PinEntry& pin = pins[static_cast<std::size_t>(i)];
             if (InWindow(RotatedX(pin, ws.Rotation), RotatedY(pin, ws.Rotation), qx, qy)) {
                 return Hit{j, i, i - first + 1};
             }
@@ -83,20 +71,16 @@ std::optional<Hit> FindPin(const Workspace& ws, std::int32_t side, std::int32_t 
     return std::nullopt;
 }
 
-std::string_view NameText(const NameSlot& slot) noexcept {
-    return {slot.data(), ::strnlen(slot.data(), slot.size())};
-}
-
 std::string Report(const PartEntry& part, const PinEntry& pin, std::int32_t number) {
     std::string text = "Part:  ";
-    text += NameText(part.Name);
+    text += NameView(part.Name);
     text += "      Pin:  ";
     text += std::to_string(number);
     text += "      Net:  ";
-    text += NameText(pin.Net);
+    text += NameView(pin.Net);
     text += "      Probe:  ";
-    text += PinProbe(pin) == NoProbe ? std::string("No Probe") : std::to_string(PinProbe(pin));
-    text += IsSmd(PartKind(part)) ? "    (SMD.)" : "    (DIP.)";
+    text += pin.Probe == NoProbe ? std::string("No Probe") : std::to_string(pin.Probe);
+    text += IsSmd(part.Kind) ? "    (SMD.)" : "    (DIP.)";
     return text;
 }
 
@@ -113,7 +97,8 @@ void PointQuery(Workspace& ws, std::int32_t x, std::int32_t y, std::int32_t side
         if (mark.MarkBackground) {
             ws.Canvas.SetPenColour(*mark.MarkBackground);
             if (mark.MarkedView == side) {
-                DrawRing(ws.Canvas, PixelOf(s, side, mark.MarkedPinX, mark.MarkedPinY), radius);
+                DrawRing(ws.Canvas, RotatedToPixel(s, mark.MarkedPinX, mark.MarkedPinY, side),
+                         radius);
             }
         }
         mark.MarkedPinX = NoMark;
@@ -122,7 +107,7 @@ void PointQuery(Workspace& ws, std::int32_t x, std::int32_t y, std::int32_t side
 
     const std::optional<Hit> hit = FindPin(ws, side, ToBoardX(s, x), ToBoardY(s, y));
     if (!hit) {
-        ws.Controls.SetStatusText(Banner);
+        ws.Controls.SetStatusText(StatusBanner);
         return;
     }
     const PartEntry& part = ws.Board.PartTable[static_cast<std::size_t>(hit->Part)];
@@ -133,7 +118,7 @@ void PointQuery(Workspace& ws, std::int32_t x, std::int32_t y, std::int32_t side
     mark.MarkedPinX = RotatedX(pin, ws.Rotation);
     mark.MarkedPinY = RotatedY(pin, ws.Rotation);
 
-    const PixelPoint centre = PixelOf(s, side, mark.MarkedPinX, mark.MarkedPinY);
+    const PixelPoint centre = RotatedToPixel(s, mark.MarkedPinX, mark.MarkedPinY, side);
     // Sampled before the ring is drawn: the next query's erase restores this colour.
     mark.MarkBackground = ws.Canvas.Pixel(SaturatingAdd(centre.X, -radius), centre.Y);
     ws.Canvas.SetPenColour(colours::Lime);

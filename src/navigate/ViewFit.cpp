@@ -1,6 +1,6 @@
 #include "navigate/ViewFit.h"
 
-#include "navigate/FloatToInt.h"
+#include "view/Saturating.h"
 #include "navigate/ZoomSteps.h"
 #include "view/Render.h"
 #include "view/ViewGeometry.h"
@@ -49,7 +49,7 @@ template <class Map> Span PixelSpan(const WindowState& s, std::int32_t a, std::i
 // picture by Zoom pixels.
 std::int32_t CentringPan(Span unpanned, double middle, float zoom) noexcept {
     const double now = (static_cast<double>(unpanned.Low) + static_cast<double>(unpanned.High)) / 2;
-    return TruncToInt(std::round((middle - now) / static_cast<double>(zoom)));
+    return TruncateToInt32(std::round((middle - now) / static_cast<double>(zoom)));
 }
 
 // The view state at `zoom` with the marks centred, and whether they all fit with their rings

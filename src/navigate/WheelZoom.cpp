@@ -1,6 +1,6 @@
 #include "navigate/WheelZoom.h"
 
-#include "navigate/FloatToInt.h"
+#include "view/Saturating.h"
 #include "navigate/ZoomSteps.h"
 #include "view/Render.h"
 #include "view/ViewGeometry.h"
@@ -18,7 +18,7 @@ std::int32_t PanKeeping(std::int32_t pan, std::int32_t u, float before, float af
                         std::int32_t limit) noexcept {
     const double underBefore = (u - ZoomCentreOffset(before, limit)) / static_cast<double>(before);
     const double underAfter = (u - ZoomCentreOffset(after, limit)) / static_cast<double>(after);
-    return TruncToInt(static_cast<double>(pan) + std::round(underAfter - underBefore));
+    return TruncateToInt32(static_cast<double>(pan) + std::round(underAfter - underBefore));
 }
 
 } // namespace

@@ -176,9 +176,10 @@ void TForm1::BuildLayout() {
     column->addWidget(image1_, 1);
     setCentralWidget(central);
 
-    statusBar_ = new StatusPanels(
-        {{820, QStringLiteral("Vostrel Dorvik")}, {100, QStringLiteral("Vostrel Corporation")}},
-        this);
+    const QString banner =
+        QString::fromLatin1(StatusBanner.data(), static_cast<qsizetype>(StatusBanner.size()));
+    statusBar_ =
+        new StatusPanels({{820, banner}, {100, QStringLiteral("Vostrel Corporation")}}, this);
     statusBar_->setObjectName(QStringLiteral("StatusBar1"));
     statusBar_->setFixedHeight(StatusBarHeight);
     statusBar_->setFont(ProgramFont(15, true));

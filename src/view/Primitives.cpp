@@ -1,42 +1,28 @@
 #include "view/Primitives.h"
 
-#include "view/Clamp.h"
+#include "view/Saturating.h"
 #include "view/ViewGeometry.h"
 #include "view/Workspace.h"
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 #include <iterator>
+#include <span>
 #include <string_view>
 
 namespace dorvik {
-
-namespace {
-
-std::string_view NameText(const char* name) noexcept {
-    return name == nullptr ? std::string_view{}
-                           : std::string_view{name, ::strnlen(name, NameSlotSize)};
-}
-
-} // namespace
 
 void DrawOutline(Workspace& ws, std::int32_t side) {
     const BoardData& board = ws.Board;
     const WindowState& s = ws.State;
     Surface& canvas = ws.Canvas;
     canvas.SetPenColour(colours::Olive);
-    const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(
-        board.OutlineCount, 0, static_cast<std::int64_t>(board.OutlineTable.size())));
-    const auto pixelX = [&](const OutlinePoint& p) {
-        const std::int32_t x = RotatedX(p, ws.Rotation);
-        return side == 1 ? ToPixelX(s, x) : ToPixelXMirrored(s, x);
-    };
-    for (std::size_t i = 0; i + 1 < count; ++i) {
-        const OutlinePoint& from = board.OutlineTable[i];
-        const OutlinePoint& to = board.OutlineTable[i + 1];
-        canvas.MoveTo(pixelX(from), ToPixelY(s, RotatedY(from, ws.Rotation)));
-        canvas.LineTo(pixelX(to), ToPixelY(s, RotatedY(to, ws.Rotation)));
+    const std::span<const OutlinePoint> outline = board.Outline();
+    for (std::size_t i = 0; i + 1 < outline.size(); ++i) {
+        const PixelPoint from = PixelOf(s, outline[i], ws.Rotation, side);
+        const PixelPoint to = PixelOf(s, outline[i + 1], ws.Rotation, side);
+        canvas.MoveTo(from.X, from.Y);
+        canvas.LineTo(to.X, to.Y);
     }
 }
 
@@ -55,14 +41,12 @@ void DrawPinMark(Workspace& ws, std::int32_t x, std::int32_t y, Colour colour) {
     }
 }
 
-bool BoxInsidePins(const char* name) noexcept {
-    if (name == nullptr) {
-        return false;
-    }
-    return name[0] == 'U' || (name[0] == 'I' && name[1] == 'C');
+bool BoxInsidePins(std::string_view name) noexcept {
+    return name.starts_with('U') || name.starts_with("IC");
 }
 
-void DrawPartRectangle(Workspace& ws, const char* name, const PartBox& box, std::int32_t radius) {
+void DrawPartRectangle(Workspace& ws, std::string_view name, const PartBox& box,
+                       std::int32_t radius) {
     // Pins far outside the area give bounds near the int32 limits; widen in 64 bits and clamp.
     const std::int64_t grow =
         BoxInsidePins(name) ? -(std::int64_t{radius} + 1) : std::int64_t{radius} + 1;
@@ -70,14 +54,14 @@ void DrawPartRectangle(Workspace& ws, const char* name, const PartBox& box, std:
                         ClampToInt32(box.Right + grow), ClampToInt32(box.Bottom + grow));
 }
 
-void DrawPartBox(Workspace& ws, const char* name, const PartBox& box) {
+void DrawPartBox(Workspace& ws, std::string_view name, const PartBox& box) {
     ws.Canvas.SetPenColour(colours::Grey);
     DrawPartRectangle(ws, name, box, PinRadius(ws.State));
 }
 
-LabelPosition PartLabelPosition(const WindowState& s, const char* name, const PartBox& box,
+LabelPosition PartLabelPosition(const WindowState& s, std::string_view name, const PartBox& box,
                                 std::int32_t radius) noexcept {
-    const auto n = static_cast<std::int64_t>(NameText(name).size());
+    const auto n = static_cast<std::int64_t>(name.size());
     const std::int64_t k = s.Zoom == 1.0f ? 1 : 3;
     const std::int64_t width = std::int64_t{box.Right} - box.Left;
     const std::int64_t height = std::int64_t{box.Bottom} - box.Top;
@@ -92,7 +76,7 @@ LabelPosition PartLabelPosition(const WindowState& s, const char* name, const Pa
     return LabelPosition{ClampToInt32(x), ClampToInt32(y)};
 }
 
-void DrawPartLabel(Workspace& ws, const char* name, const PartBox& box) {
+void DrawPartLabel(Workspace& ws, std::string_view name, const PartBox& box) {
     const WindowState& s = ws.State;
     if (s.TextFlag != 'Y') {
         return;
@@ -100,7 +84,7 @@ void DrawPartLabel(Workspace& ws, const char* name, const PartBox& box) {
     const LabelPosition at = PartLabelPosition(s, name, box, PinRadius(s));
     ws.Canvas.SetFontSize(LabelFontSize(s));
     ws.Canvas.SetFontColour(colours::Olive);
-    ws.Canvas.TextOut(at.X, at.Y, NameText(name));
+    ws.Canvas.TextOut(at.X, at.Y, name);
 }
 
 void DrawPinLabel(Workspace& ws, std::int32_t x, std::int32_t y, std::int32_t number) {

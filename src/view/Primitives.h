@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 
 namespace dorvik {
 
@@ -47,12 +48,13 @@ struct PartBox {
 };
 
 // Whether the part rectangle lies inside the pin marks (names beginning "U" or "IC").
-bool BoxInsidePins(const char* name) noexcept;
+bool BoxInsidePins(std::string_view name) noexcept;
 
 // The part rectangle in the current pen colour, inside or around the pin marks by the name.
-void DrawPartRectangle(Workspace& ws, const char* name, const PartBox& box, std::int32_t radius);
+void DrawPartRectangle(Workspace& ws, std::string_view name, const PartBox& box,
+                       std::int32_t radius);
 // The part rectangle in grey.
-void DrawPartBox(Workspace& ws, const char* name, const PartBox& box);
+void DrawPartBox(Workspace& ws, std::string_view name, const PartBox& box);
 
 struct LabelPosition {
     std::int32_t X = 0;
@@ -60,10 +62,10 @@ struct LabelPosition {
 };
 
 // Where a part's name goes: inside its box when it fits, else above it.
-LabelPosition PartLabelPosition(const WindowState& s, const char* name, const PartBox& box,
+LabelPosition PartLabelPosition(const WindowState& s, std::string_view name, const PartBox& box,
                                 std::int32_t radius) noexcept;
 // The part name in olive at LabelFontSize at its label position, when TextFlag is 'Y'.
-void DrawPartLabel(Workspace& ws, const char* name, const PartBox& box);
+void DrawPartLabel(Workspace& ws, std::string_view name, const PartBox& box);
 
 // A pin's number next to its mark, in the current font colour.
 void DrawPinLabel(Workspace& ws, std::int32_t x, std::int32_t y, std::int32_t number);

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
+#include <span>
 #include <string_view>
 
 namespace dorvik {
@@ -50,11 +50,6 @@ void ResetUnusedEntries(WindowState& s) noexcept {
     }
 }
 
-template <class Table> std::size_t ValidCount(const Table& table, std::int32_t count) noexcept {
-    return static_cast<std::size_t>(
-        std::clamp<std::int64_t>(count, 0, static_cast<std::int64_t>(table.size())));
-}
-
 } // namespace
 
 void ClearDrawing(Workspace& ws) {
@@ -88,45 +83,38 @@ void DrawBoard(Workspace& ws) {
     const BoardData& board = ws.Board;
     Surface& canvas = ws.Canvas;
     const std::int32_t side = s.ViewSide;
-    const bool top = side == 1;
     const std::int32_t radius = PinRadius(s);
     const bool names = s.TextFlag == 'Y';
 
     DrawOutline(ws, side);
     canvas.SetFontSize(LabelFontSize(s));
 
-    const std::size_t partCount = ValidCount(board.PartTable, board.PartCount);
-    const std::size_t pinCount = ValidCount(board.PinTable, board.PinCount);
+    const std::span<const PinEntry> pins = board.Pins();
     std::size_t j = 0; // runs over all parts, never reset
     PartBox box;
-    for (std::size_t p = 0; p < partCount; ++p) {
-        const PartEntry& part = board.PartTable[p];
-        const std::int8_t kind = PartKind(part);
-        const std::size_t pinEnd = std::min(
-            pinCount, static_cast<std::size_t>(std::max(PartPinEnd(part), std::int32_t{0})));
+    for (const PartEntry& part : board.Parts()) {
+        const std::int8_t kind = part.Kind;
+        const std::size_t pinEnd =
+            std::min(pins.size(), static_cast<std::size_t>(std::max(part.PinEnd, std::int32_t{0})));
         box.Reset();
         if (!PinVisible(kind, side)) {
             j = std::max(j, pinEnd); // hidden pins are passed over all the same
         }
         for (; j < pinEnd; ++j) {
-            const PinEntry& pin = board.PinTable[j];
-            const std::int32_t rx = RotatedX(pin, ws.Rotation);
-            const std::int32_t x = top ? ToPixelX(s, rx) : ToPixelXMirrored(s, rx);
-            const std::int32_t y = ToPixelY(s, RotatedY(pin, ws.Rotation));
-            DrawPinMark(ws, x, y, colours::Blue);
-            box.Add(x, y);
+            const PixelPoint at = PixelOf(s, pins[j], ws.Rotation, side);
+            DrawPinMark(ws, at.X, at.Y, colours::Blue);
+            box.Add(at.X, at.Y);
         }
         if (!PartBodyVisible(kind, side)) {
             continue;
         }
+        const std::string_view name = NameView(part.Name);
         canvas.SetPenColour(colours::Grey);
-        DrawPartRectangle(ws, PartName(part), box, radius);
+        DrawPartRectangle(ws, name, box, radius);
         if (names) {
-            const LabelPosition at = PartLabelPosition(s, PartName(part), box, radius);
+            const LabelPosition at = PartLabelPosition(s, name, box, radius);
             canvas.SetFontColour(colours::Olive);
-            canvas.TextOut(
-                at.X, at.Y,
-                std::string_view(PartName(part), ::strnlen(PartName(part), NameSlotSize)));
+            canvas.TextOut(at.X, at.Y, name);
         }
     }
 }

@@ -1,14 +1,13 @@
 #include "view/ViewGeometry.h"
 
-#include "view/Clamp.h"
-#include "view/Colour.h"
-#include "view/Render.h"
+#include "view/Saturating.h"
 #include "view/Workspace.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <span>
 
 namespace dorvik {
 
@@ -86,11 +85,9 @@ struct Extent {
     bool Flat() const noexcept { return MinX == MaxX || MinY == MaxY; }
 };
 
-template <class Table>
-void AddItems(Extent& extent, const Table& table, std::int32_t count, std::int32_t rotation) {
-    const auto n = std::clamp<std::int64_t>(count, 0, static_cast<std::int64_t>(table.size()));
-    for (std::int64_t i = 0; i < n; ++i) {
-        const auto& item = table[static_cast<std::size_t>(i)];
+template <class Row>
+void AddItems(Extent& extent, std::span<const Row> rows, std::int32_t rotation) noexcept {
+    for (const Row& item : rows) {
         extent.Add(RotatedX(item, rotation), RotatedY(item, rotation));
     }
 }
@@ -126,12 +123,12 @@ std::int32_t RotatedY(std::int32_t x, std::int32_t y, std::int32_t rotation) noe
 FitResult ComputeFitScale(const BoardData& board, std::int32_t rotation,
                           std::int32_t availableWidth, std::int32_t availableHeight) noexcept {
     Extent extent;
-    AddItems(extent, board.OutlineTable, board.OutlineCount, rotation);
+    AddItems(extent, board.Outline(), rotation);
     if (extent.Flat()) {
         // No outline, or one along a single line: fit what the board has, so that the scale
         // stays finite and the parts are on screen.
-        AddItems(extent, board.PinTable, board.PinCount, rotation);
-        AddItems(extent, board.NailTable, board.NailCount, rotation);
+        AddItems(extent, board.Pins(), rotation);
+        AddItems(extent, board.Nails(), rotation);
     }
     const std::int64_t xSpan = extent.MaxX - extent.MinX + 1;
     const std::int64_t ySpan = std::max<std::int64_t>(extent.MaxY - extent.MinY, 1);
@@ -227,24 +224,6 @@ void FitToDrawingArea(Workspace& ws) {
     s.FitScale = fit.Scale;
     s.BoardMinX = fit.MinX;
     s.BoardMinY = fit.MinY;
-}
-
-void ResetView(Workspace& ws) {
-    WindowState& s = ws.State;
-    s.Zoom = 1.0f;
-    s.PanX = 0;
-    s.PanY = 0;
-    SetText(s.NetText, "");
-    SetText(s.CompText1, "");
-    SetText(s.CompText2, "");
-    SetText(s.CompText3, "");
-    FitToDrawingArea(ws);
-    s.TextFlag = 'N';
-    s.ViewSide = 1;
-    // The tool bar shows the side and the label switch; keep it in step with the state.
-    ws.Controls.SetSideButton("TOP", FromRgb(0x0000FF));
-    ws.Controls.SetTextButtonColour(FromRgb(0x000000));
-    Redraw(ws);
 }
 
 } // namespace dorvik

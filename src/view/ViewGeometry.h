@@ -3,7 +3,7 @@
 // rotated board coordinates to pixels (top view and mirrored bottom view) and back.
 
 #include "board/BoardData.h"
-#include "shell/WindowState.h"
+#include "view/WindowState.h"
 
 #include <cstdint>
 
@@ -11,6 +11,7 @@ namespace dorvik {
 
 struct Workspace;
 
+// The largest zoom: a zoom step in doubles the zoom only below it.
 inline constexpr float MaxZoom = 512.0f;
 
 // Rotated coordinates of an outline point, pin or nail under `rotation` quarter turns
@@ -51,6 +52,25 @@ inline std::int32_t ToPixelXForSide(const WindowState& s, std::int32_t x) noexce
     return s.ViewSide == 1 ? ToPixelX(s, x) : ToPixelXMirrored(s, x);
 }
 
+struct PixelPoint {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+};
+
+// The pixel of rotated board coordinates seen from `side`: 1 the top, anything else the mirrored
+// bottom.
+inline PixelPoint RotatedToPixel(const WindowState& s, std::int32_t x, std::int32_t y,
+                                 std::int32_t side) noexcept {
+    return {side == 1 ? ToPixelX(s, x) : ToPixelXMirrored(s, x), ToPixelY(s, y)};
+}
+
+// The pixel of an outline point, pin or nail under `rotation` quarter turns, seen from `side`.
+template <class Item>
+PixelPoint PixelOf(const WindowState& s, const Item& item, std::int32_t rotation,
+                   std::int32_t side) noexcept {
+    return RotatedToPixel(s, RotatedX(item, rotation), RotatedY(item, rotation), side);
+}
+
 // Rotated board coordinates under a pixel, for the point query (2 pixels left, 1 pixel up).
 std::int32_t ToBoardX(const WindowState& s, std::int32_t px) noexcept;
 std::int32_t ToBoardY(const WindowState& s, std::int32_t py) noexcept;
@@ -66,9 +86,5 @@ std::int32_t PinRadius(const WindowState& s) noexcept;
 // Takes the drawing area's present size and fits the board into it: size, centre, margins, fit
 // scale and board origin. Zoom, pan, side, labels and entries are left alone; nothing is drawn.
 void FitToDrawingArea(Workspace& ws);
-
-// Fits a freshly loaded board to the drawing area, resets zoom, pan, side and labels, then
-// redraws.
-void ResetView(Workspace& ws);
 
 } // namespace dorvik

@@ -16,6 +16,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What panel 0 of the status bar shows when there is nothing to report.
+inline constexpr std::string_view StatusBanner = "Vostrel Dorvik";
+
 class WindowControls {
 public:
     virtual ~WindowControls() = default;

@@ -3,10 +3,10 @@
 // and rotation, the point query's remembered ring, the picture and the window's controls.
 
 #include "board/BoardData.h"
-#include "shell/WindowState.h"
 #include "view/Colour.h"
 #include "view/Surface.h"
 #include "view/WindowControls.h"
+#include "view/WindowState.h"
 
 #include <array>
 #include <cstdint>

@@ -104,7 +104,7 @@ TEST_F(NetlistReader, PartsPinsAndNetsOfASmallBoard) {
     } parts[] = {{"J1", 1}, {"U1", 5}, {"R1", 10}, {"TP1", 10}, {"H1", 1}};
     for (int j = 0; j < 5; ++j) {
         EXPECT_STREQ(PartName(b.PartTable[static_cast<std::size_t>(j)]), parts[j].name);
-        EXPECT_EQ(PartKind(b.PartTable[static_cast<std::size_t>(j)]), parts[j].kind)
+        EXPECT_EQ(b.PartTable[static_cast<std::size_t>(j)].Kind, parts[j].kind)
             << parts[j].name;
     }
 
@@ -337,8 +337,8 @@ TEST_F(NetlistReader, ContinuationRecordsAddNoPins) {
     ASSERT_FALSE(read.Error) << Messages(read);
     EXPECT_EQ(board->PinCount, 2);
     EXPECT_EQ(read.Counts.Continuations, 3);
-    EXPECT_EQ(PartKind(board->PartTable[0]), TopSide); // through-hole, first layer the top
-    EXPECT_EQ(PartKind(board->PartTable[1]), 8 | BottomSide);
+    EXPECT_EQ(board->PartTable[0].Kind, TopSide); // through-hole, first layer the top
+    EXPECT_EQ(board->PartTable[1].Kind, 8 | BottomSide);
 }
 
 TEST_F(NetlistReader, MountingFollowsThePads) {
@@ -354,9 +354,9 @@ TEST_F(NetlistReader, MountingFollowsThePads) {
         FeatureLine({"367", "N/C", "M1", "", 0, 0, 0, true});
     Read(text);
     ASSERT_EQ(board->PartCount, 3);
-    EXPECT_EQ(PartKind(board->PartTable[0]), BottomSide);
-    EXPECT_EQ(PartKind(board->PartTable[1]), 8 | BottomSide);
-    EXPECT_EQ(PartKind(board->PartTable[2]), TopSide);
+    EXPECT_EQ(board->PartTable[0].Kind, BottomSide);
+    EXPECT_EQ(board->PartTable[1].Kind, 8 | BottomSide);
+    EXPECT_EQ(board->PartTable[2].Kind, TopSide);
 }
 
 TEST_F(NetlistReader, PinOrderNumbersThenNames) {

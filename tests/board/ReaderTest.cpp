@@ -50,19 +50,19 @@ TEST_F(Reader, WorkedExampleFillsEveryTable) {
     EXPECT_EQ(board->OutlineTable[2].X, 3000);
     EXPECT_EQ(board->OutlineTable[2].Y, 2000);
     EXPECT_STREQ(PartName(Part(0)), "U1");
-    EXPECT_EQ(PartKind(Part(0)), 5);
-    EXPECT_EQ(PartPinEnd(Part(0)), 4);
+    EXPECT_EQ(Part(0).Kind, 5);
+    EXPECT_EQ(Part(0).PinEnd, 4);
     EXPECT_STREQ(PartName(Part(1)), "R7");
-    EXPECT_EQ(PartPinEnd(Part(1)), 5);
+    EXPECT_EQ(Part(1).PinEnd, 5);
     EXPECT_EQ(Pin(1).X, 1100);
-    EXPECT_EQ(PinProbe(Pin(1)), NoProbe);
+    EXPECT_EQ(Pin(1).Probe, NoProbe);
     EXPECT_STREQ(PinNet(Pin(1)), "N0001");
     EXPECT_STREQ(PinNet(Pin(4)), "VCC");
-    EXPECT_EQ(NailNumber(Nail(1)), 13);
-    EXPECT_EQ(NailSide(Nail(1)), 1);
+    EXPECT_EQ(Nail(1).Number, 13);
+    EXPECT_EQ(Nail(1).Side, 1);
     EXPECT_STREQ(NailNet(Nail(1)), "GND");
-    EXPECT_TRUE(IsSmd(PartKind(Part(0))));
-    EXPECT_FALSE(IsSmd(PartKind(Part(1))));
+    EXPECT_TRUE(IsSmd(Part(0).Kind));
+    EXPECT_FALSE(IsSmd(Part(1).Kind));
 }
 
 // The same board written in different but equivalent ways reads the same.

@@ -12,8 +12,8 @@ namespace {
 // U321: 130 pins in two rows, pins 1, 2, 22 and 123 wired to nails 501, 502, 522 and 623 on the
 // top. C567: two pins, no nails. U5: bottom pads and body, pin 3 on nail 703 on the bottom. C9
 // after it, through-hole.
-std::vector<PartSpec> CompBoardParts() {
-    PartSpec u321{"U321", 5, {}};
+std::vector<PartRow> CompBoardParts() {
+    PartRow u321{"U321", 5, {}};
     for (int i = 1; i <= 130; ++i) {
         const int probe = i == 1 ? 501 : i == 2 ? 502 : i == 22 ? 522 : i == 123 ? 623 : -99;
         u321.Pins.push_back({100 + ((i - 1) % 65) * 10, i <= 65 ? 100 : 300, probe, "NET"});
@@ -27,7 +27,7 @@ std::vector<PartSpec> CompBoardParts() {
         {"C9", 1, {{950, 50, -99, "G"}, {950, 100, -99, "H"}}}};
 }
 
-std::vector<NailSpec> CompBoardNails() {
+std::vector<NailRow> CompBoardNails() {
     return {{501, 100, 100, 1, "NET"},
             {502, 110, 100, 1, "NET"},
             {522, 310, 100, 1, "NET"},

@@ -184,12 +184,12 @@ void LiteralComp(Workspace& ws) {
         if (run.Turned) {
             continue;
         }
-        const LabelPosition at = PartLabelPosition(s, PartName(part), box, r);
+        const LabelPosition at = PartLabelPosition(s, NameView(part.Name), box, r);
         ws.Canvas.SetFontColour(colours::Yellow);
         ws.Canvas.TextOut(at.X, at.Y, NameView(part.Name));
         if ((part.Kind & 3) != run.FarSide) {
             ws.Canvas.SetPenColour(colours::Lime);
-            DrawPartRectangle(ws, PartName(part), box, r);
+            DrawPartRectangle(ws, NameView(part.Name), box, r);
         }
     }
     if (found[0]) {
@@ -217,8 +217,8 @@ void LiteralComp(Workspace& ws) {
 // ---- Generated boards ------------------------------------------------------------------------
 
 struct GeneratedBoard {
-    std::vector<PartSpec> Parts;
-    std::vector<NailSpec> Nails;
+    std::vector<PartRow> Parts;
+    std::vector<NailRow> Nails;
     std::vector<std::string> Names; // keeps the name texts alive
 };
 
@@ -246,13 +246,13 @@ GeneratedBoard Generate(unsigned seed, int nailCount, bool sharedNumbers) {
     const char* prefixes[] = {"U", "R", "IC", "C"};
     const std::int8_t kinds[] = {0, 1, 2, 3, 5, 6, 9, 10};
     for (int j = 0; j < nailCount / 4; ++j) {
-        PartSpec part{keep(prefixes[below(4)] + std::to_string(j + 1)), kinds[below(8)], {}};
+        PartRow part{keep(prefixes[below(4)] + std::to_string(j + 1)), kinds[below(8)], {}};
         const int pins = 1 + below(6);
         for (int p = 0; p < pins; ++p) {
             if (below(5) == 0) {
                 part.Pins.push_back({below(1001), below(501), -99, nets[below(8)]});
             } else {
-                const NailSpec& nail = g.Nails[static_cast<std::size_t>(below(nailCount))];
+                const NailRow& nail = g.Nails[static_cast<std::size_t>(below(nailCount))];
                 part.Pins.push_back({nail.X, nail.Y, nail.Number, nail.Net});
             }
         }
@@ -329,7 +329,7 @@ TEST_P(FastMarking, ProbeDisplaysDrawWhatTheLiteralOnesDraw) {
     const GeneratedBoard g = Generate(GetParam().Seed, GetParam().Nails, GetParam().SharedNumbers);
     auto number = [&](std::size_t i) { return std::to_string(g.Nails[i % g.Nails.size()].Number); };
     std::string far;
-    for (const NailSpec& nail : g.Nails) {
+    for (const NailRow& nail : g.Nails) {
         if (std::string_view(nail.Net) == "FAR") {
             far = std::to_string(nail.Number);
             break;
@@ -385,7 +385,7 @@ INSTANTIATE_TEST_SUITE_P(GeneratedBoards, FastMarking,
 TEST(FastMarking, ThousandsOfNailsSharingANumberAreFramedOnceEachInTheEnd) {
     // Written literally, marking each of these nails frames all of them again: n * n frames.
     constexpr int count = 400;
-    std::vector<NailSpec> nails;
+    std::vector<NailRow> nails;
     for (int i = 0; i < count; ++i) {
         nails.push_back({5, 2 * i, 250, 1, "GND"});
     }

@@ -4,6 +4,7 @@
 
 #include "board/BoardData.h"
 #include "faults/FaultDisplays.h"
+#include "navigate/Navigation.h"
 #include "support/FakeControls.h"
 #include "support/RecordingSurface.h"
 #include "view/ImageSurface.h"
@@ -21,18 +22,19 @@
 
 namespace dorvik::test {
 
-struct PinSpec {
+// Rows of a board built by hand for a test, as AddPart and AddNail append them to the tables.
+struct PinRow {
     std::int32_t X, Y, Probe;
     const char* Net;
 };
 
-struct PartSpec {
+struct PartRow {
     const char* Name;
     std::int8_t Kind;
-    std::vector<PinSpec> Pins;
+    std::vector<PinRow> Pins;
 };
 
-struct NailSpec {
+struct NailRow {
     std::int32_t Number, X, Y;
     std::int8_t Side;
     const char* Net;
@@ -43,11 +45,11 @@ inline void SetName(NameSlot& slot, std::string_view name) {
     std::memcpy(slot.data(), name.data(), std::min(name.size(), slot.size() - 1));
 }
 
-inline void AddPart(BoardData& board, const PartSpec& desc) {
+inline void AddPart(BoardData& board, const PartRow& desc) {
     PartEntry& part = board.PartTable[static_cast<std::size_t>(board.PartCount++)];
     SetName(part.Name, desc.Name);
     part.Kind = desc.Kind;
-    for (const PinSpec& p : desc.Pins) {
+    for (const PinRow& p : desc.Pins) {
         PinEntry& pin = board.PinTable[static_cast<std::size_t>(board.PinCount++)];
         pin.X = p.X;
         pin.Y = p.Y;
@@ -57,7 +59,7 @@ inline void AddPart(BoardData& board, const PartSpec& desc) {
     part.PinEnd = board.PinCount;
 }
 
-inline void AddNail(BoardData& board, const NailSpec& desc) {
+inline void AddNail(BoardData& board, const NailRow& desc) {
     NailEntry& nail = board.NailTable[static_cast<std::size_t>(board.NailCount++)];
     nail.Number = desc.Number;
     nail.X = desc.X;
@@ -78,13 +80,13 @@ inline void AddFrameOutline(BoardData& board) {
 // A workspace on a board, as the main window holds it after the board was loaded. Drawn on a
 // recording surface (what was drawn, in which order) or on the program's image surface (pixels).
 template <class Canvas> struct BasicBench {
-    explicit BasicBench(const std::vector<PartSpec>& parts, const std::vector<NailSpec>& nails)
+    explicit BasicBench(const std::vector<PartRow>& parts, const std::vector<NailRow>& nails)
         : canvas(800, 600) {
         AddFrameOutline(*board);
-        for (const PartSpec& part : parts) {
+        for (const PartRow& part : parts) {
             AddPart(*board, part);
         }
-        for (const NailSpec& nail : nails) {
+        for (const NailRow& nail : nails) {
             AddNail(*board, nail);
         }
         InstallFaultDisplays(ws);

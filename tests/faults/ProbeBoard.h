@@ -8,8 +8,8 @@
 
 namespace dorvik::test {
 
-inline const std::vector<PartSpec>& ProbeBoardParts() {
-    static const std::vector<PartSpec> parts{
+inline const std::vector<PartRow>& ProbeBoardParts() {
+    static const std::vector<PartRow> parts{
         {"U1",
          5,
          {{100, 100, 7, "GND"},
@@ -25,8 +25,8 @@ inline const std::vector<PartSpec>& ProbeBoardParts() {
     return parts;
 }
 
-inline const std::vector<NailSpec>& ProbeBoardNails() {
-    static const std::vector<NailSpec> nails{
+inline const std::vector<NailRow>& ProbeBoardNails() {
+    static const std::vector<NailRow> nails{
         {50, 800, 50, 1, "ND"},   {7, 150, 150, 1, "GND"},   {13, 200, 100, 1, "VCC"},
         {40, 400, 100, 1, "SIG"}, {19, 300, 300, 1, "GND"},  {41, 600, 300, 2, "BOT"},
         {22, 520, 250, 2, "MIX"}, {21, 500, 250, 1, "MIX"},  {42, 650, 350, 2, "BOT"},

@@ -2,6 +2,7 @@
 // A workspace on a recording surface with fake controls, and a board whose fit is exactly one
 // pixel per board unit on the 800 x 600 picture, so that clicks land on chosen board points.
 
+#include "navigate/Navigation.h"
 #include "support/BoardText.h"
 #include "support/FakeControls.h"
 #include "support/RecordingSurface.h"

@@ -182,19 +182,19 @@ TEST(CommandLine, ImportWritesTheNetlistsBoardThatCheckPasses) {
     EXPECT_EQ(stored->NetNameLength, direct->NetNameLength);
     for (std::size_t i = 0; i < static_cast<std::size_t>(direct->PartCount); ++i) {
         EXPECT_STREQ(PartName(stored->PartTable[i]), PartName(direct->PartTable[i]));
-        EXPECT_EQ(PartKind(stored->PartTable[i]), PartKind(direct->PartTable[i]));
-        EXPECT_EQ(PartPinEnd(stored->PartTable[i]), PartPinEnd(direct->PartTable[i]));
+        EXPECT_EQ(stored->PartTable[i].Kind, direct->PartTable[i].Kind);
+        EXPECT_EQ(stored->PartTable[i].PinEnd, direct->PartTable[i].PinEnd);
     }
     for (std::size_t i = 0; i < static_cast<std::size_t>(direct->PinCount); ++i) {
         EXPECT_EQ(stored->PinTable[i].X, direct->PinTable[i].X);
         EXPECT_EQ(stored->PinTable[i].Y, direct->PinTable[i].Y);
-        EXPECT_EQ(PinProbe(stored->PinTable[i]), PinProbe(direct->PinTable[i]));
+        EXPECT_EQ(stored->PinTable[i].Probe, direct->PinTable[i].Probe);
         EXPECT_STREQ(PinNet(stored->PinTable[i]), PinNet(direct->PinTable[i]));
     }
     for (std::size_t i = 0; i < static_cast<std::size_t>(direct->NailCount); ++i) {
-        EXPECT_EQ(NailNumber(stored->NailTable[i]), NailNumber(direct->NailTable[i]));
+        EXPECT_EQ(stored->NailTable[i].Number, direct->NailTable[i].Number);
         EXPECT_EQ(stored->NailTable[i].X, direct->NailTable[i].X);
-        EXPECT_EQ(NailSide(stored->NailTable[i]), NailSide(direct->NailTable[i]));
+        EXPECT_EQ(stored->NailTable[i].Side, direct->NailTable[i].Side);
         EXPECT_STREQ(NailNet(stored->NailTable[i]), NailNet(direct->NailTable[i]));
     }
 }
@@ -213,7 +213,7 @@ TEST(CommandLine, ImportProbingSideAndOutputFile) {
     // From the top: GND on the via (a via ranks above a pad), VCC on U1 pin 2; both on top.
     ASSERT_EQ(board->NailCount, 2);
     for (std::size_t i = 0; i < 2; ++i) {
-        EXPECT_EQ(NailSide(board->NailTable[i]), TopSide);
+        EXPECT_EQ(board->NailTable[i].Side, TopSide);
     }
     EXPECT_STREQ(NailNet(board->NailTable[0]), "GND");
     EXPECT_STREQ(NailNet(board->NailTable[1]), "VCC");

@@ -3,6 +3,7 @@
 // tables directly.
 
 #include "board/BoardData.h"
+#include "navigate/Navigation.h"
 #include "support/FakeControls.h"
 #include "support/RecordingSurface.h"
 #include "view/ViewGeometry.h"

@@ -16,21 +16,17 @@ GeneratedBoard FromTables(const BoardData& b) {
     GeneratedBoard out;
     out.PartNameLength = b.PartNameLength;
     out.NetNameLength = b.NetNameLength;
-    for (std::int32_t i = 0; i < b.OutlineCount; ++i) {
-        const OutlinePoint& p = b.OutlineTable[static_cast<std::size_t>(i)];
+    for (const OutlinePoint& p : b.Outline()) {
         out.Outline.push_back({p.X, p.Y});
     }
-    for (std::int32_t i = 0; i < b.PartCount; ++i) {
-        const PartEntry& p = b.PartTable[static_cast<std::size_t>(i)];
-        out.Parts.push_back({PartName(p), PartKind(p), PartPinEnd(p)});
+    for (const PartEntry& p : b.Parts()) {
+        out.Parts.push_back({PartName(p), p.Kind, p.PinEnd});
     }
-    for (std::int32_t i = 0; i < b.PinCount; ++i) {
-        const PinEntry& p = b.PinTable[static_cast<std::size_t>(i)];
-        out.Pins.push_back({{p.X, p.Y}, PinProbe(p), PinNet(p)});
+    for (const PinEntry& p : b.Pins()) {
+        out.Pins.push_back({{p.X, p.Y}, p.Probe, PinNet(p)});
     }
-    for (std::int32_t i = 0; i < b.NailCount; ++i) {
-        const NailEntry& n = b.NailTable[static_cast<std::size_t>(i)];
-        out.Nails.push_back({NailNumber(n), {n.X, n.Y}, NailSide(n), NailNet(n)});
+    for (const NailEntry& n : b.Nails()) {
+        out.Nails.push_back({n.Number, {n.X, n.Y}, n.Side, NailNet(n)});
     }
     return out;
 }
