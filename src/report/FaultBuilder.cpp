@@ -151,7 +151,8 @@ void AddFault(ReportResult& result, std::size_t lineNumber, std::string kind,
             result.Skip(lineNumber, "a name the fault list cannot hold: " + Printable(text));
             continue;
         }
-        line.Description = std::string(Trimmed(Printable(line.Description)));
+        // A tester's text that starts like a mark would read back as one.
+        line.Description = ReadDescription(line.Description).Text;
         line.OnBoard = board.OnBoard(line);
         kept.push_back(std::move(line));
     }
