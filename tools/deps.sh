@@ -7,7 +7,7 @@ dorvik_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core
 )
-dorvik_test_packages=(xvfb xauth clang-14 libclang-rt-14-dev)
+dorvik_test_packages=(xvfb xauth xdotool clang-14 libclang-rt-14-dev)
 
 dorvik_install_missing() {
     local missing=() p

@@ -35,6 +35,7 @@ enum class ScriptVerb {
     Fault,
     NextFault,
     PreviousFault,
+    Where,
 };
 
 // A key as the toolkit reports it.
@@ -47,10 +48,11 @@ struct ScriptCommand {
     ScriptVerb Verb = ScriptVerb::Quit;
     int X = 0;    // size: width; click, dblclick, pixel: x
     int Y = 0;    // size: height; click, dblclick, pixel: y
-    int Edit = 0; // text, enter: the edit box number, 1 to 3; fault: the line number
+    int Edit = 0; // text, enter: the edit box number, 1 to 3; fault, where fault: the line number
     Qt::MouseButton Button = Qt::NoButton;
     KeyStroke Key;
-    QString Argument; // open, save: the path; button, menu: the control name; text: the text
+    QString Argument; // open, save: the path; button, menu, where: the control name; text: the
+                      // text
 };
 
 // The largest drawing area `size` accepts on either side.
