@@ -1,5 +1,6 @@
 // Runs the benchmarks with repetitions, reports medians, and prints the ratios the redraw and
-// the reader are judged by: load / raw_read and redraw / redraw_reference.
+// the reader are judged by: load / raw_read, redraw / redraw_reference and select_fault /
+// fault_display.
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
@@ -48,6 +49,16 @@ void PrintRatios(const std::map<std::string, double>& medians) {
         if (ref != medians.end()) {
             std::printf("  %-34s redraw %7.2f  reference %7.2f  ratio %.3f\n",
                         name.substr(7).c_str(), ms, ref->second, ms / ref->second);
+        }
+    }
+    for (const auto& [name, ms] : medians) {
+        if (name.rfind("select_fault/", 0) != 0) {
+            continue;
+        }
+        const auto display = medians.find("fault_display" + name.substr(12));
+        if (display != medians.end()) {
+            std::printf("  %-34s select %7.2f  display %7.2f  ratio %.3f\n", name.c_str(), ms,
+                        display->second, ms / display->second);
         }
     }
     struct rusage usage {};

@@ -1,6 +1,6 @@
 // The bytes as a tester's report or a fault list, read against a small board; then the first
 // lines selected on the workspace, and the list written as a fault list file, which must read
-// back to the very same file.
+// back as the same faults and write the very same file again.
 #include "faults/ProbeBoard.h"
 #include "report/FaultListFile.h"
 #include "report/FaultSelection.h"
@@ -16,6 +16,21 @@ dorvik::test::ProbeBench& Bench() {
     return bench;
 }
 
+// The same faults with the same lines and ticks; only the kinds' wording may differ.
+bool SameFaults(const dorvik::FaultList& a, const dorvik::FaultList& b) {
+    if (a.Faults().size() != b.Faults().size()) {
+        return false;
+    }
+    for (std::size_t f = 0; f < a.Faults().size(); ++f) {
+        const dorvik::Fault& x = a.Faults()[f];
+        const dorvik::Fault& y = b.Faults()[f];
+        if (x.Lines != y.Lines || x.Repaired != y.Repaired) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -27,6 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     }
     for (std::size_t k = 0; k < result.List.LineCount() && k < 3; ++k) {
+        // Only the last drawing is kept: the recording would otherwise grow with every input.
+        bench.canvas.calls.clear();
+        bench.controls.statusHistory.clear();
         dorvik::SelectFaultLine(bench.ws, result.List.LineAt(k));
     }
     if (result.List.LineCount() == 0) {
@@ -34,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string written = dorvik::WriteFaultList(result.List);
     const dorvik::ReportResult again = dorvik::ReadReport(written, *bench.board);
-    if (again.SkippedLines != 0 || dorvik::WriteFaultList(again.List) != written) {
+    if (again.SkippedLines != 0 || dorvik::WriteFaultList(again.List) != written ||
+        !SameFaults(result.List, again.List)) {
         __builtin_trap();
     }
     return 0;

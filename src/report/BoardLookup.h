@@ -24,23 +24,25 @@ public:
     // The name of the part called `device`, exactly, else ignoring case.
     std::optional<std::string> PartOfDevice(std::string_view device) const;
 
-    // Whether the display of the line finds everything it names: every probe number given (not 0)
-    // is a pin's probe or a nail's number; the net is a nail's net; each component entry names a
-    // part, and its pin numbers lie within that part's pins. Names are compared as the entry
-    // windows store them, in upper case.
+    // Whether the display of the line shows everything the line names, matching names as the
+    // displays do: the entry windows store the typed text in upper case, and a board name is
+    // found when the stored text holds it between commas, exactly as the board writes it (so a
+    // board name in lower case is never found). Open and short: every probe number given (not 0)
+    // is a pin's probe or a nail's number. Net: the text holds one net's name and nothing else.
+    // Comp: each entry holds a part's name, and every other field is the number of a pin that
+    // entry marks (a pin of a part it is the first entry to name).
     bool OnBoard(const FaultLine& line) const;
 
 private:
-    struct PartInfo {
-        std::string Name;
-        std::int32_t Pins = 0;
-    };
+    bool NetShown(std::string_view item) const;
+    bool CompShown(const FaultLine& line) const;
 
     std::unordered_map<std::string, std::int32_t> nailByNet_;      // first nail of each net
     std::unordered_map<std::string, std::int32_t> nailByLowerNet_; // the same, net lower case
-    std::unordered_map<std::string, PartInfo> parts_;              // first part of each name
+    std::unordered_map<std::string, std::int32_t> partPins_; // most pins of a part of each name
     std::unordered_map<std::string, std::string> partByLower_;
     std::unordered_set<std::int32_t> probes_; // pins' probes and nails' numbers
+    bool namesWithCommas_ = false;            // a name may then span fields of an entry
 };
 
 } // namespace dorvik

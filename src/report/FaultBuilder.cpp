@@ -129,13 +129,19 @@ std::vector<std::string> CompEntries(const std::vector<NamedPin>& pins, const Bo
 }
 
 std::vector<FaultLine> CompLines(const std::vector<std::string>& entries) {
+    const auto partOf = [](std::string_view entry) { return entry.substr(0, entry.find(',')); };
     std::vector<FaultLine> lines;
-    for (std::size_t k = 0; k < entries.size(); k += MaxItems) {
-        FaultLine line{LineKind::Comp, {}, {}, false};
-        for (std::size_t i = k; i < entries.size() && i < k + MaxItems; ++i) {
-            line.Items.push_back(entries[i]);
+    for (const std::string& entry : entries) {
+        // The display marks a part's pins from the first entry naming it only: a part that goes
+        // on in a further entry goes on in a further line.
+        const bool named =
+            !lines.empty() &&
+            std::any_of(lines.back().Items.begin(), lines.back().Items.end(),
+                        [&](const std::string& other) { return partOf(other) == partOf(entry); });
+        if (lines.empty() || named || lines.back().Items.size() == MaxItems) {
+            lines.push_back(FaultLine{LineKind::Comp, {}, {}, false});
         }
-        lines.push_back(std::move(line));
+        lines.back().Items.push_back(entry);
     }
     return lines;
 }
@@ -151,7 +157,8 @@ void AddFault(ReportResult& result, std::size_t lineNumber, std::string kind,
             result.Skip(lineNumber, "a name the fault list cannot hold: " + Printable(text));
             continue;
         }
-        line.Description = std::string(Trimmed(Printable(line.Description)));
+        // A tester's text that starts like a mark would read back as one.
+        line.Description = ReadDescription(line.Description).Text;
         line.OnBoard = board.OnBoard(line);
         kept.push_back(std::move(line));
     }

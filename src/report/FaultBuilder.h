@@ -45,7 +45,8 @@ std::vector<FaultLine> NodeLines(LineKind kind, const std::vector<NamedNode>& no
 std::vector<std::string> CompEntries(const std::vector<NamedPin>& pins, const BoardLookup& board,
                                      std::vector<std::string>& notes);
 
-// Comp lines holding the entries three at a time.
+// Comp lines holding the entries three at a time; an entry naming a part already named in the
+// line (the rest of a part's pins) starts a line of its own.
 std::vector<FaultLine> CompLines(const std::vector<std::string>& entries);
 
 // Sets OnBoard of each line and adds the fault to the result. A line the fault list file could

@@ -101,16 +101,30 @@ LineResult ParseFaultLine(std::string_view text) {
         parsed.Line.Items.push_back(std::move(item));
     }
 
-    std::string_view said = description;
-    if (StartsWithMark(said, ContinuationMark)) {
-        parsed.Continues = true;
-        said = Trimmed(said.substr(ContinuationMark.size()));
-    } else if (StartsWithMark(said, RepairedMark)) {
-        parsed.Repaired = true;
-        said = Trimmed(said.substr(RepairedMark.size()));
-    }
-    parsed.Line.Description = Printable(said);
+    DescriptionRead said = ReadDescription(description);
+    parsed.Continues = said.Continues;
+    parsed.Repaired = said.Repaired;
+    parsed.Line.Description = std::move(said.Text);
     return parsed;
+}
+
+DescriptionRead ReadDescription(std::string_view said) {
+    DescriptionRead read;
+    const std::string printable = Printable(said);
+    std::string_view rest = Trimmed(printable);
+    for (;;) {
+        if (StartsWithMark(rest, ContinuationMark)) {
+            read.Continues = true;
+            rest = Trimmed(rest.substr(ContinuationMark.size()));
+        } else if (StartsWithMark(rest, RepairedMark)) {
+            read.Repaired = true;
+            rest = Trimmed(rest.substr(RepairedMark.size()));
+        } else {
+            break;
+        }
+    }
+    read.Text = std::string(rest);
+    return read;
 }
 
 std::string FormatFaultLine(const FaultLine& line, std::string_view description) {

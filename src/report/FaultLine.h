@@ -49,6 +49,17 @@ using LineResult = std::variant<NothingToRead, FaultLineRead, UnreadableLine>;
 
 LineResult ParseFaultLine(std::string_view text);
 
+// A description as the list keeps it: one line of printable text, no blanks at either end, its
+// leading mark words taken off and reported. Every mark word at the start counts, so a kept
+// description never starts with one and the file reads back as the same faults whatever the
+// marks written before it.
+struct DescriptionRead {
+    std::string Text;
+    bool Continues = false;
+    bool Repaired = false;
+};
+DescriptionRead ReadDescription(std::string_view said);
+
 // "short 12 34 # Short #1": the keyword, the items (as UTF-8) and " # " with the description
 // when there is one. The marks are the caller's: they are part of the description given.
 std::string FormatFaultLine(const FaultLine& line, std::string_view description);

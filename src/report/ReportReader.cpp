@@ -31,6 +31,18 @@ bool IsDatalog(const std::vector<std::string_view>& lines) {
     return false;
 }
 
+// Dorvik writes nothing but fault lines: a file whose first line that says anything is one is a
+// fault list, whatever its descriptions quote from a tester.
+bool StartsAsFaultList(const std::vector<std::string_view>& lines) {
+    for (const std::string_view line : lines) {
+        const std::string_view text = Trimmed(line);
+        if (!text.empty() && text.front() != '#') {
+            return IsFaultListLine(text);
+        }
+    }
+    return false;
+}
+
 bool LooksLikeFaultList(const std::vector<std::string_view>& lines) {
     std::size_t said = 0;
     for (const std::string_view line : lines) {
@@ -49,6 +61,9 @@ bool LooksLikeFaultList(const std::vector<std::string_view>& lines) {
 }
 
 ReportKind Detect(const std::vector<std::string_view>& lines) {
+    if (StartsAsFaultList(lines)) {
+        return ReportKind::FaultListFile;
+    }
     if (LooksLikeTriCsv(lines)) {
         return ReportKind::TriCsv;
     }

@@ -4,6 +4,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -19,6 +20,58 @@ QString LineText(const FaultLine& line) {
     return QString::fromStdString(FormatFaultLine(line, {}));
 }
 
+// The keys the list acts on while it has the focus: moving between rows, Enter, and Space for
+// the tick.
+bool IsListKey(int key) noexcept {
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The list takes the focus only from a click, so the main window's keys stay the main window's
+// until the operator works in the list. While it has the focus, its own keys are wholly its own
+// (their releases, on which the main window acts, stop here) and every other key goes on to the
+// main window; typing never searches the list.
+class FaultTable final : public QTableWidget {
+public:
+    FaultTable(int columns, QWidget* parent) : QTableWidget(0, columns, parent) {
+        setFocusPolicy(Qt::ClickFocus);
+    }
+
+    void keyboardSearch(const QString&) override {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (IsListKey(event->key())) {
+            QTableWidget::keyPressEvent(event);
+        } else {
+            event->ignore();
+        }
+    }
+    void keyReleaseEvent(QKeyEvent* event) override {
+        if (IsListKey(event->key())) {
+            event->accept();
+        } else {
+            event->ignore();
+        }
+    }
+};
+
 } // namespace
 
 FaultListPanel::FaultListPanel(LineShower show, QWidget* parent)
@@ -31,7 +84,7 @@ FaultListPanel::FaultListPanel(LineShower show, QWidget* parent)
     summary_->setWordWrap(true);
     column->addWidget(summary_);
 
-    table_ = new QTableWidget(0, Columns, body);
+    table_ = new FaultTable(Columns, body);
     table_->setObjectName(QStringLiteral("FaultTable"));
     table_->setHorizontalHeaderLabels({QStringLiteral("Repaired"), QStringLiteral("Kind"),
                                        QStringLiteral("Names"), QStringLiteral("Detail"),
@@ -63,7 +116,11 @@ FaultListPanel::FaultListPanel(LineShower show, QWidget* parent)
     connect(next_, &QPushButton::clicked, this, &FaultListPanel::ShowNext);
     // A click, the arrow keys and Enter all make a row current or activate it.
     connect(table_, &QTableWidget::currentCellChanged, this,
-            [this](int row, int, int, int) { RowChosen(row); });
+            [this](int row, int, int previousRow, int) {
+                if (row != previousRow) { // moving along a row shows nothing new
+                    RowChosen(row);
+                }
+            });
     connect(table_, &QTableWidget::cellActivated, this, [this](int row, int) { RowChosen(row); });
     connect(table_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (filling_ || item->column() != RepairedColumn || item->row() < 0) {
@@ -126,7 +183,8 @@ void FaultListPanel::ShowLine(std::size_t k) {
     }
     list_.SetCurrent(k);
     filling_ = true; // the row follows the line shown without showing it again
-    table_->setCurrentCell(static_cast<int>(k), LineColumn);
+    const int column = table_->currentColumn();
+    table_->setCurrentCell(static_cast<int>(k), column >= 0 ? column : LineColumn);
     filling_ = false;
     show_(list_.LineAt(k));
 }

@@ -221,11 +221,26 @@ ParsedLine ParseScriptLine(QStringView line) {
         }
     }
 
-    if (verb == u"fault") {
+    if (verb == u"where") {
+        command.Verb = ScriptVerb::Where;
+        if (!reader.Words(1, words, error) && !reader.Words(2, words, error)) {
+            return Failure(QStringLiteral("'where' needs a NAME or 'fault K'"));
+        }
+        command.Argument = words[0].toString();
+        if (words.size() == 1) {
+            return parsed;
+        }
+        if (words[0] != u"fault") {
+            return Failure(QStringLiteral("'where' needs a NAME or 'fault K'"));
+        }
+        words.removeFirst(); // the line number is read as fault's
+    } else if (verb == u"fault") {
         command.Verb = ScriptVerb::Fault;
         if (!reader.Words(1, words, error)) {
             return Failure(error);
         }
+    }
+    if (verb == u"fault" || verb == u"where") {
         bool ok = false;
         const int k = words[0].toInt(&ok);
         if (!ok || k < 1 || words[0].startsWith(u'+')) {

@@ -23,6 +23,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QSocketNotifier>
+#include <QTableWidget>
 #include <QThread>
 #include <QTimer>
 #include <QWheelEvent>
@@ -465,6 +466,9 @@ void ScriptRunner::Execute(const ScriptCommand& command) {
               HexColour(*colour));
         return;
     }
+    case ScriptVerb::Where:
+        Print(WhereLine(command));
+        return;
     case ScriptVerb::Save:
         if (command.Argument.contains(QChar(u'\0')) ||
             !form_.Picture().save(command.Argument, "PNG")) {
@@ -492,6 +496,34 @@ bool ScriptRunner::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+std::string ScriptRunner::WhereLine(const ScriptCommand& command) const {
+    QRect place;
+    std::string name = command.Argument.toStdString();
+    if (command.Edit > 0) {
+        // A line's row of the fault list, all its cells.
+        const QTableWidget& table = form_.FaultCommands().Panel().Table();
+        const int row = command.Edit - 1;
+        if (row >= table.rowCount() || !table.isVisible()) {
+            throw ScriptFailure(
+                QStringLiteral("there is no fault line %1 shown").arg(command.Edit));
+        }
+        const QRect cells =
+            table.visualRect(table.model()->index(row, 0))
+                .united(table.visualRect(table.model()->index(row, table.columnCount() - 1)));
+        place = QRect(table.viewport()->mapToGlobal(cells.topLeft()), cells.size());
+        name += ' ' + std::to_string(command.Edit);
+    } else {
+        const auto* widget = form_.findChild<const QWidget*>(command.Argument);
+        if (widget == nullptr || !widget->isVisible()) {
+            throw ScriptFailure(
+                QStringLiteral("there is no widget %1 shown").arg(command.Argument));
+        }
+        place = QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    }
+    return "where " + name + ' ' + std::to_string(place.x()) + ' ' + std::to_string(place.y()) +
+           ' ' + std::to_string(place.width()) + ' ' + std::to_string(place.height());
 }
 
 void ScriptRunner::Print(const std::string& line) {

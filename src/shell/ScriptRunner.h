@@ -56,6 +56,8 @@ private:
     void WaitForInput();
     void Execute(const ScriptCommand& command);
     void Print(const std::string& line);
+    // "where NAME X Y W H": a shown widget's or a fault line's row's place on the screen.
+    std::string WhereLine(const ScriptCommand& command) const;
     void Fail(int lineNumber, const QString& reason);
     void Finish();
 

@@ -66,6 +66,44 @@ TEST(FaultListFile, WritesWhatReadsBackTheSame) {
               "faults: 7\nfault 1: short 13 40 7 # Short #1: VCC w");
 }
 
+// A saved list must read back as the very faults it was written from: the same lines in the
+// same faults with the same ticks, whatever bytes the descriptions held and however the marks
+// in them were changed since.
+TEST(FaultListFile, ReadsBackAsTheSameFaultsWhateverTheDescriptions) {
+    using namespace std::string_view_literals;
+    struct Case {
+        std::string_view Text;
+        std::size_t UntickFault; // a fault ticked off before saving, or none
+        const char* SecondDescription;
+    };
+    const Case cases[] = {
+        // Control bytes (a zero among them) before the words: blanks, trimmed off.
+        {"open 7\nshort 13 50 # \x03\0\0 ND\r\n"sv, 9, "ND"},
+        // A description that starts with mark words once its own mark is gone.
+        {"open 7\nopen 13 # [x] + [x] words\n"sv, 1, "words"},
+        {"open 7\nopen 13 # + [x] more\n"sv, 9, "more"},
+        // A continuation with no fault above it starts the first fault.
+        {"open 13 # + [x] alone\nopen 7 # [x] + two\n"sv, 9, "two"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.Text));
+        ReportResult r = ReadOnProbeBoard(c.Text);
+        ASSERT_EQ(r.SkippedLines, 0u);
+        ASSERT_EQ(r.List.LineCount(), 2u);
+        EXPECT_EQ(r.List.LineAt(1).Description, c.SecondDescription);
+        r.List.SetRepaired(c.UntickFault, false);
+        const std::string written = WriteFaultList(r.List);
+        const ReportResult again = ReadOnProbeBoard(written);
+        EXPECT_EQ(again.SkippedLines, 0u);
+        ASSERT_EQ(again.List.Faults().size(), r.List.Faults().size()) << written;
+        for (std::size_t f = 0; f < r.List.Faults().size(); ++f) {
+            EXPECT_EQ(again.List.Faults()[f].Lines, r.List.Faults()[f].Lines) << written;
+            EXPECT_EQ(again.List.Faults()[f].Repaired, r.List.Faults()[f].Repaired) << written;
+        }
+        EXPECT_EQ(WriteFaultList(again.List), written);
+    }
+}
+
 TEST(FaultListFile, StepsWithinTheList) {
     const ReportResult r = ReadOnProbeBoard("open 1\nopen 2\nopen 3\n");
     FaultList list = r.List;

@@ -15,6 +15,11 @@ TEST(ReportReader, RecognisesTheKindByContent) {
         {"open 1\n", ReportKind::FaultListFile},
         {"\xEF\xBB\xBF# list\nNET gnd\n", ReportKind::FaultListFile},
         {"title\nthis line is not one\nshort 7 13\n", ReportKind::FaultListFile},
+        // A saved list whose descriptions quote a tester's words.
+        {"open 19 40 # parts R7,0,F,1,1,,P,F,0,2,0,,,0,, U1,000,F,1,1,,P,F,0,2,0,,,0,0\n",
+         ReportKind::FaultListFile},
+        {"# saved\ncomp c5 # c5 HAS FAILED\nShort < 7 >-GND -> Parts:U1.1\n",
+         ReportKind::FaultListFile},
         {"Short < 7 >-GND -> Parts:U1.1\n", ReportKind::TriCsv},
         {"// Component_Data\n", ReportKind::TriCsv},
         {"1,0,B,S,1,2,F,1,1,,P,1,F,0,1,2,0,,,0,0\n", ReportKind::TriCsv},

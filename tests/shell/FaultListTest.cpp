@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -95,6 +96,51 @@ TEST(FaultListWindow, ShowsTicksAndSavesTheList) {
                                          "comp J1 C1 # + common devices\n"
                                          "net N0004\n"
                                          "open 3 # Open #2\n"));
+}
+
+// Presses and releases a key in the widget that has the focus, as the keyboard does: what the
+// widget leaves goes on to the widgets around it.
+void Stroke(QWidget& focused, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&focused, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(&focused, &release);
+}
+
+TEST(FaultListWindow, ListKeysAreTheListsOnlyWhileItHasTheFocus) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    BoardData board;
+    TForm1 form(board, QStringLiteral(DORVIK_SOURCE_DIR "/data/"));
+    form.show();
+    form.OpenChosenFile(QStringLiteral(DORVIK_SOURCE_DIR "/examples/demo.brd"));
+    FaultListCommands& faults = form.FaultCommands();
+    faults.OpenReport(Write(dir, "list.txt", DemoList));
+    FaultListPanel& panel = faults.Panel();
+    const WindowState& s = form.Work().State;
+
+    // Reading the report neither takes the focus nor shows a line.
+    EXPECT_EQ(panel.Table().focusPolicy(), Qt::ClickFocus);
+    EXPECT_FALSE(panel.Table().hasFocus());
+    EXPECT_FALSE(panel.List().Current().has_value());
+
+    // Worked in the list: Down shows the next line and does not also pan the board; Space ticks
+    // the fault and does not turn the board over; a letter is the main window's (V: names).
+    QTableWidget& table = panel.Table();
+    panel.ShowLine(0);
+    Stroke(table, Qt::Key_Down);
+    EXPECT_EQ(panel.List().Current(), 1u);
+    EXPECT_EQ(s.DisplayMode, CompDisplay);
+    EXPECT_EQ(s.PanY, 0);
+    table.setCurrentCell(0, 0);
+    const std::int32_t side = s.ViewSide;
+    Stroke(table, Qt::Key_Space);
+    EXPECT_TRUE(panel.List().Faults()[0].Repaired);
+    EXPECT_EQ(s.ViewSide, side);
+    const char text = s.TextFlag;
+    Stroke(table, Qt::Key_V);
+    EXPECT_NE(s.TextFlag, text);
+    EXPECT_EQ(panel.List().Current(), 0u);
 }
 
 TEST(FaultListWindow, SaysWhatWentWrong) {

@@ -53,6 +53,8 @@ TEST(ScriptCommand, ReadsEveryCommand) {
         {"controls", ScriptVerb::Controls},
         {"save out dir/a.png", ScriptVerb::Save, 0, 0, 0, Qt::NoButton, "out dir/a.png"},
         {"quit", ScriptVerb::Quit},
+        {"where FaultTable", ScriptVerb::Where, 0, 0, 0, Qt::NoButton, "FaultTable"},
+        {"where fault 12", ScriptVerb::Where, 0, 0, 12, Qt::NoButton, "fault"},
     };
     for (const GoodCase& c : cases) {
         const ParsedLine parsed = ParseScriptLine(QString::fromLatin1(c.Line));
@@ -151,6 +153,10 @@ TEST(ScriptCommand, RefusesBadLinesWithAReason) {
         {"open", "'open' needs a PATH"},
         {"open ", "'open' needs a PATH"},
         {"save", "'save' needs a PATH"},
+        {"where", "'where' needs a NAME or 'fault K'"},
+        {"where Next Button", "'where' needs a NAME or 'fault K'"},
+        {"where fault 0", "'0' is not a fault line number"},
+        {"where fault x y", "'where' needs a NAME or 'fault K'"},
     };
     for (const BadCase& c : cases) {
         const ParsedLine parsed = ParseScriptLine(QString::fromLatin1(c.Line));
