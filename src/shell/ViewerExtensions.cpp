@@ -1,8 +1,11 @@
 #include "shell/ViewerExtensions.h"
 
+#include "board/BoardOpen.h"
 #include "faults/EntryActions.h"
 #include "navigate/ViewFit.h"
+#include "report/ReportReader.h"
 #include "shell/DrawingArea.h"
+#include "shell/FaultListCommands.h"
 #include "shell/FindField.h"
 #include "shell/MainWindow.h"
 #include "shell/PictureExport.h"
@@ -14,6 +17,7 @@
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMimeData>
@@ -41,6 +45,19 @@ QString ChooseFileToSave(QWidget* parent) {
         return {};
     }
     return dialog.selectedFiles().constFirst();
+}
+
+// A dropped file is a tester's report or a fault list when its first bytes say so and it is not
+// a netlist; anything else opens as a board, as File > Open File would.
+bool IsReport(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false; // Open File says why it cannot be read
+    }
+    const QByteArray head = file.read(64 * 1024);
+    const std::string_view text(head.constData(), static_cast<std::size_t>(head.size()));
+    return DetectBoardFileKind(text) != BoardFileKind::Netlist &&
+           DetectReportKind(text) != ReportKind::Unknown;
 }
 
 // The first local file among the dropped ones.
@@ -248,7 +265,11 @@ bool ViewerExtensions::eventFilter(QObject* watched, QEvent* event) {
             const QString path = DroppedFile(drop->mimeData());
             if (!path.isEmpty()) {
                 drop->acceptProposedAction();
-                form_.OpenChosenFile(path);
+                if (IsReport(path)) {
+                    form_.FaultCommands().OpenReport(path);
+                } else {
+                    form_.OpenChosenFile(path);
+                }
                 return true;
             }
             break;

@@ -6,6 +6,8 @@
 #include "support/MessageBoxAnswers.h"
 #include "support/ModalAnswer.h"
 #include "shell/DrawingArea.h"
+#include "shell/FaultListCommands.h"
+#include "shell/FaultListPanel.h"
 #include "shell/FindField.h"
 #include "shell/Remembered.h"
 #include "shell/ViewerExtensions.h"
@@ -220,16 +222,31 @@ TEST_F(ViewerWindowTest, FitBoardFitsTheResizedAreaAndZoomToMarksFindsThem) {
 
 TEST_F(ViewerWindowTest, ADroppedBoardOpensAsOpenFileDoes) {
     const QString path = WriteBoard("dropped.brd");
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(form.get(), &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(form.get(), &drop);
+    const auto dropFile = [&](const QString& file) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(form.get(), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.get(), &drop);
+    };
+    dropFile(path);
     EXPECT_EQ(State().BoardLoaded, 1);
     EXPECT_EQ(form->Work().Board.PartCount, 2);
     EXPECT_EQ(RecentBoards(), QStringList{path});
+
+    // A fault list dropped on the window is read as File > Open Report reads it; the board stays.
+    const QString list = dir.filePath(QStringLiteral("faults.txt"));
+    QFile file(list);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("net GND # dropped\nopen 1 2\n");
+    file.close();
+    dropFile(list);
+    EXPECT_EQ(form->FaultCommands().Panel().List().LineCount(), 2u);
+    EXPECT_EQ(RecentBoards(), QStringList{path});
+    EXPECT_EQ(form->Work().Board.PartCount, 2);
 }
 
 TEST_F(ViewerWindowTest, RecentBoardsKeepTheLastEightThatStillExist) {
