@@ -1,8 +1,10 @@
 #include "shell/FaultListCommands.h"
 
+#include "navigate/ViewFit.h"
 #include "report/FaultListFile.h"
 #include "report/FaultSelection.h"
 #include "report/ReportReader.h"
+#include "shell/DrawingArea.h"
 #include "shell/FaultListPanel.h"
 #include "shell/MainWindow.h"
 #include "view/Workspace.h"
@@ -12,6 +14,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -117,8 +120,23 @@ void FaultListCommands::OpenReport(const QString& path) {
         return;
     }
     const QString summary = Summary(name, result);
+    const bool firstShown = panel_->isHidden();
+    const QSize drawing = form1_.Image1().size();
     panel_->SetList(std::move(result.List), summary);
     EnableStepping(true);
+    if (firstShown) {
+        KeepBoardInSight(drawing);
+    }
+}
+
+// The panel takes its room from the drawing area when it first appears; the board is fitted to
+// what is left rather than cut off at the panel, as View > Fit Board would.
+void FaultListCommands::KeepBoardInSight(QSize drawing) {
+    form1_.layout()->activate();
+    if (form1_.Image1().width() < drawing.width()) {
+        FitBoard(form1_.Work());
+        form1_.Image1().update();
+    }
 }
 
 void FaultListCommands::SaveListClick() {

@@ -3,6 +3,7 @@
 // Previous, Save List) and the panel they drive. The window's key table is not touched.
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -51,6 +52,7 @@ public:
 private:
     void Message(const QString& text);
     void EnableStepping(bool enabled);
+    void KeepBoardInSight(QSize drawing);
 
     TForm1& form1_;
     FaultListPanel* panel_ = nullptr;

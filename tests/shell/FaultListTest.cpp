@@ -4,6 +4,7 @@
 #include "support/ModalAnswer.h"
 #include "widgets/MessageBoxes.h"
 #include "ProgramRun.h"
+#include "shell/DrawingArea.h"
 #include "shell/FaultListCommands.h"
 #include "shell/FaultListPanel.h"
 #include "shell/MainWindow.h"
@@ -68,10 +69,15 @@ TEST(FaultListWindow, ShowsTicksAndSavesTheList) {
     EXPECT_FALSE(faults.NextItem->isEnabled());
 
     form.OpenChosenFile(QStringLiteral(DORVIK_SOURCE_DIR "/examples/demo.brd"));
+    const int widthBefore = form.Image1().width();
     faults.OpenReport(Write(dir, "list.txt", DemoList));
     FaultListPanel& panel = faults.Panel();
     ASSERT_EQ(panel.List().LineCount(), 4u);
     EXPECT_TRUE(panel.isVisible());
+    // The panel took its room from the drawing area, and the board was fitted to what is left.
+    EXPECT_LT(form.Image1().width(), widthBefore);
+    EXPECT_EQ(form.Work().State.ImageWidth, form.Image1().width());
+    EXPECT_EQ(form.Work().State.Zoom, 1.0f);
     EXPECT_TRUE(faults.NextItem->isEnabled());
 
     faults.NextItem->trigger();
