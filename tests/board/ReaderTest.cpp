@@ -119,10 +119,29 @@ TEST_F(Reader, CtrlZAndByte0xFFEndTheInput) {
     EXPECT_EQ(other->OutlineCount, 2);
 }
 
+// The reader takes a file in blocks of 64 KiB: a line, its dropped carriage returns and a
+// stored byte 0xFF read the same wherever a block ends among them.
+TEST_F(Reader, LinesReadTheSameWhereverABlockOfTheFileEnds) {
+    const std::string head = Encode("var_data:\n2 0 0 0 0 0\nFormat:\n");
+    const std::string line =
+        "\r" + Encode("12") + "\r\r" + Encode("34 5") + "\r" + Encode("6") + "\r\n";
+    const std::size_t block = std::size_t{1} << 16;
+    for (std::size_t start = block - line.size() - 5; start <= block + 1; ++start) {
+        const std::string padding(start - head.size(), '\n');
+        auto other = std::make_unique<BoardData>();
+        ReadStored(*other, head + padding + line + Encode("7 8") + '\xFF' + Encode("9 9\n"));
+        EXPECT_EQ(other->OutlineCount, 2) << start;
+        EXPECT_EQ(other->OutlineTable[0].X, 1234) << start;
+        EXPECT_EQ(other->OutlineTable[0].Y, 56) << start;
+        EXPECT_EQ(other->OutlineTable[1].X, 7) << start;
+        EXPECT_EQ(other->OutlineTable[1].Y, 8) << start;
+    }
+}
+
 TEST_F(Reader, KeywordAnywhereInALineOpensItsSection) {
     ReadText(*board, "str_length:\n10 10\nvar_data:\n0 0 2 0 0 0\nPins:\n"
                      "1 2 3 4 AB\n"
-                     "5 6 7 8 XPins:Y\n"   // taken as a header, stores nothing
+                     "5 6 7 8 XPins:Y\n" // taken as a header, stores nothing
                      "9 10 11 12 CD\n");
     EXPECT_EQ(board->PinCount, 2);
     EXPECT_STREQ(board->PinTable[1].Net.data(), "CD");
@@ -183,8 +202,8 @@ TEST_F(Reader, EmptyFileStoresNothing) {
 TEST_F(Reader, OverlongLineIsCut) {
     Collected seen;
     const std::string longName(1000000, 'N');
-    ReadText(*board, "str_length:\n10 200\nvar_data:\n0 0 1 0 0 0\nPins:\n1 2 3 4 " + longName +
-                         "\n",
+    ReadText(*board,
+             "str_length:\n10 200\nvar_data:\n0 0 1 0 0 0\nPins:\n1 2 3 4 " + longName + "\n",
              &seen);
     EXPECT_EQ(board->PinCount, 1);
     EXPECT_EQ(board->PinTable[0].X, 1);
@@ -199,9 +218,9 @@ TEST_F(Reader, NameLengthsAreHonouredAndBounded) {
         const char* lengths;
         const char* stored;
     } cases[] = {
-        {"4 4", "ABC"},                         // declared 4: three characters and the zero
-        {"1 1", ""},                            // declared 1: only the zero
-        {"0 0", "ABCDEFGHIJ"},                  // unusable lengths: the token's size
+        {"4 4", "ABC"},        // declared 4: three characters and the zero
+        {"1 1", ""},           // declared 1: only the zero
+        {"0 0", "ABCDEFGHIJ"}, // unusable lengths: the token's size
         {"-1 -1", "ABCDEFGHIJ"},
         {"2147483647 2147483647", "ABCDEFGHIJ"},
     };
@@ -244,7 +263,7 @@ TEST_F(Reader, CountsAreClampedToCapacityAndToTheLinesGiven) {
         {"-1 -1 -1 -1", 0, 0, 0, 0},
         {"0 0 0 0", 0, 0, 0, 0},
         {"2 1 1 1", 2, 1, 1, 1},
-        {"9 9 9 9", 2, 1, 1, 1},                                       // above the lines given
+        {"9 9 9 9", 2, 1, 1, 1}, // above the lines given
         {"2147483647 2147483647 2147483647 2147483647", 2, 1, 1, 1},
     };
     for (const auto& c : cases) {
@@ -273,8 +292,9 @@ TEST_F(Reader, TablesStopStoringWhenFull) {
 
 TEST_F(Reader, PinEndsNeverPointPastThePins) {
     Collected seen;
-    ReadText(*board, "str_length:\n10 10\nvar_data:\n0 3 2 0 0 0\nParts:\nA 1 2\nB 1 1\n"
-                     "C 1 50\nPins:\n1 1 1 0 N\n2 2 2 0 N\n",
+    ReadText(*board,
+             "str_length:\n10 10\nvar_data:\n0 3 2 0 0 0\nParts:\nA 1 2\nB 1 1\n"
+             "C 1 50\nPins:\n1 1 1 0 N\n2 2 2 0 N\n",
              &seen);
     EXPECT_EQ(board->PartTable[0].PinEnd, 2);
     EXPECT_EQ(board->PartTable[1].PinEnd, 1); // decreasing is kept: the walk never goes back
