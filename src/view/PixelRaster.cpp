@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 // Filling rows of pixels takes no decisions worth exploring, so the fuzzers' coverage tracing
 // stays out of those loops and the fuzzers keep their speed.
@@ -148,11 +149,16 @@ DORVIK_PIXEL_LOOP void FillBox(const PixelBuffer& buffer, Box box, std::uint32_t
     const std::int64_t bottom = std::min<std::int64_t>(box.Bottom, buffer.Height);
     const std::int64_t left = std::max<std::int64_t>(box.Left, 0);
     const std::int64_t right = std::min<std::int64_t>(box.Right, buffer.Width);
-    if (left >= right) {
+    if (left >= right || top >= bottom) {
         return;
     }
-    for (std::int64_t y = top; y < bottom; ++y) {
-        Fill(buffer.Row(y) + left, buffer.Row(y) + right, value);
+    // The first row pixel by pixel, the others as copies of it: a box is often the whole
+    // picture, cleared at every redraw.
+    const std::uint32_t* first = buffer.Row(top) + left;
+    const auto bytes = static_cast<std::size_t>(right - left) * sizeof(std::uint32_t);
+    Fill(buffer.Row(top) + left, buffer.Row(top) + right, value);
+    for (std::int64_t y = top + 1; y < bottom; ++y) {
+        std::memcpy(buffer.Row(y) + left, first, bytes);
     }
 }
 
