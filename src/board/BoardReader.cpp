@@ -1,6 +1,6 @@
 #include "board/BoardReader.h"
 
-#include "board/CharCodec.h"
+#include "board/ByteScan.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -14,7 +14,7 @@ bool BoardStream::Refill() noexcept {
     if (ended_ || file_ == nullptr) {
         return false;
     }
-    len_ = std::fread(block_.data(), 1, block_.size(), file_);
+    len_ = std::fread(block_.data(), 1, BlockSize, file_);
     pos_ = 0;
     if (len_ == 0) {
         if (std::ferror(file_) != 0) {
@@ -23,12 +23,32 @@ bool BoardStream::Refill() noexcept {
         ended_ = true;
         return false;
     }
+    block_[len_] = '\n'; // stops TakeOrdinary's scan without a bounds test per byte
     return true;
+}
+
+std::string_view BoardStream::TakeOrdinary() noexcept {
+    if (pos_ >= len_) {
+        return {};
+    }
+    const char* first = block_.data() + pos_;
+    const std::size_t n = OrdinaryRun(first);
+    pos_ += n;
+    return {first, n};
 }
 
 LineRead ReadLine(BoardStream& stream, LineBuffer& line) noexcept {
     LineRead result;
     for (;;) {
+        const std::string_view run = stream.TakeOrdinary();
+        const auto room = static_cast<std::size_t>(LineCapacity - result.Length);
+        const std::size_t kept = std::min(run.size(), room);
+        if (kept > 0) {
+            std::memcpy(line.data() + result.Length, run.data(), kept);
+            result.Length += static_cast<int>(kept);
+        }
+        result.Cut = result.Cut || kept < run.size();
+
         const int b = stream.Next();
         if (b < 0 || b == 0xFF) {
             if (b == 0xFF) {
@@ -52,71 +72,34 @@ LineRead ReadLine(BoardStream& stream, LineBuffer& line) noexcept {
 
 std::string_view DecodeLine(const LineBuffer& line, int length, TextBuffer& text) noexcept {
     const auto n = static_cast<std::size_t>(std::clamp(length, 0, LineCapacity));
-    for (std::size_t i = 0; i < n; ++i) {
-        text[i] = static_cast<char>(DecodeTable[static_cast<unsigned char>(line[i])]);
-    }
+    DecodeBytes(line.data(), n, text.data());
     text[n] = '\0';
     return {text.data(), n};
 }
-
-namespace {
-
-// Whether a well-formed decimal token lies within 32 bits, so that it does not wrap.
-bool FitsInt32(const char* token) noexcept {
-    const char* p = token;
-    const bool negative = *p == '-';
-    if (*p == '+' || *p == '-') {
-        ++p;
-    }
-    const std::int64_t limit = negative ? std::int64_t{1} << 31 : (std::int64_t{1} << 31) - 1;
-    std::int64_t value = 0;
-    for (; *p >= '0' && *p <= '9'; ++p) {
-        value = value * 10 + (*p - '0');
-        if (value > limit) {
-            return false;
-        }
-    }
-    return true;
-}
-
-constexpr bool IsWhite(char c) noexcept {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-} // namespace
 
 SplitResult SplitTokens(std::string_view text, TokenSlots& tokens) noexcept {
     for (auto& slot : tokens) {
         slot[0] = '\0';
     }
     SplitResult result;
-    std::size_t i = 0;
     const std::size_t n = text.size();
-    while (i < n && IsWhite(text[i])) {
-        ++i;
-    }
+    std::size_t i = SkipWhite(text, 0);
     while (i < n) {
         if (result.Count == MaxTokens) {
             result.TooMany = true;
             break;
         }
         auto& slot = tokens[static_cast<std::size_t>(result.Count++)];
-        std::size_t len = 0;
-        while (i < n && !IsWhite(text[i])) {
-            if (len < TokenCapacity) {
-                slot[len++] = text[i];
-            } else {
-                result.TokenCut = true;
-            }
-            ++i;
-        }
+        const std::size_t start = i;
+        i = SkipToken(text, i);
+        const std::size_t len = std::min<std::size_t>(i - start, TokenCapacity);
+        std::memcpy(slot.data(), text.data() + start, len);
         slot[len] = '\0';
+        result.TokenCut = result.TokenCut || len < i - start;
         if (i == n) {
             break;
         }
-        while (i < n && IsWhite(text[i])) {
-            ++i;
-        }
+        i = SkipWhite(text, i);
         if (i == n) {
             // White space at the end of a line yields one further, empty token.
             if (result.Count < MaxTokens) {
@@ -128,36 +111,27 @@ SplitResult SplitTokens(std::string_view text, TokenSlots& tokens) noexcept {
     return result;
 }
 
-std::int32_t ParseInt(const char* token) noexcept {
+NumberToken ScanNumber(const char* token) noexcept {
     const char* p = token;
-    bool negative = false;
-    if (*p == '+' || *p == '-') {
-        negative = *p == '-';
-        ++p;
-    }
-    std::uint32_t value = 0; // unsigned, so overflow wraps without undefined behaviour
-    while (*p >= '0' && *p <= '9') {
-        value = value * 10u + static_cast<std::uint32_t>(*p - '0');
-        ++p;
-    }
-    if (negative) {
-        value = 0u - value;
-    }
-    return static_cast<std::int32_t>(value);
-}
-
-bool IsWellFormedInt(const char* token) noexcept {
-    const char* p = token;
+    const bool negative = *p == '-';
     if (*p == '+' || *p == '-') {
         ++p;
     }
-    if (*p < '0' || *p > '9') {
-        return false;
+    const std::uint64_t limit = negative ? std::uint64_t{1} << 31 : (std::uint64_t{1} << 31) - 1;
+    std::uint32_t value = 0;     // unsigned, so overflow wraps without undefined behaviour
+    std::uint64_t magnitude = 0; // stops growing once past the limit
+    const char* digits = p;
+    for (unsigned digit = 0; (digit = static_cast<unsigned char>(*p) - unsigned{'0'}) <= 9; ++p) {
+        value = value * 10u + digit;
+        if (magnitude <= limit) {
+            magnitude = magnitude * 10u + digit;
+        }
     }
-    while (*p >= '0' && *p <= '9') {
-        ++p;
-    }
-    return *p == '\0';
+    NumberToken number;
+    number.Value = static_cast<std::int32_t>(negative ? 0u - value : value);
+    number.WellFormed = p != digits && *p == '\0';
+    number.Fits = magnitude <= limit;
+    return number;
 }
 
 namespace {
@@ -178,6 +152,9 @@ constexpr std::array<Keyword, 6> Keywords{{
 }};
 
 Section FindKeyword(std::string_view text) noexcept {
+    if (text.find(':') == std::string_view::npos) {
+        return Section::None; // every keyword ends in a colon; most lines have none
+    }
     for (const auto& k : Keywords) {
         if (text.find(k.text) != std::string_view::npos) {
             return k.section;
@@ -331,8 +308,8 @@ private:
             return true;
         }
         if (observer_ != nullptr) {
-            Note(ReadFinding::TableFull, std::string(what) + " table full (" +
-                                             std::to_string(capacity) + " entries)");
+            Note(ReadFinding::TableFull,
+                 std::string(what) + " table full (" + std::to_string(capacity) + " entries)");
         }
         return false;
     }
@@ -342,14 +319,15 @@ private:
             return 0;
         }
         const char* token = tokens_[static_cast<std::size_t>(index)].data();
+        const NumberToken number = ScanNumber(token);
         if (observer_ != nullptr) {
-            if (!IsWellFormedInt(token)) {
+            if (!number.WellFormed) {
                 Note(ReadFinding::NotANumber, token);
-            } else if (!FitsInt32(token)) {
+            } else if (!number.Fits) {
                 Note(ReadFinding::NumberOutOfRange, token);
             }
         }
-        return ParseInt(token);
+        return number.Value;
     }
 
     void Name(int index, std::int32_t declared, NameSlot& slot) {

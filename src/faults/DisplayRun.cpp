@@ -24,11 +24,10 @@ bool AllFoundOnFarSide(const std::array<std::int32_t, 3>& sides, std::int32_t fa
     return any;
 }
 
-DisplayRun::DisplayRun(Workspace& ws, std::int64_t repeatSlack)
-    : DisplayRun(ws, FarSideOf(ws.State.ViewSide), repeatSlack) {}
+DisplayRun::DisplayRun(Workspace& ws) : DisplayRun(ws, FarSideOf(ws.State.ViewSide)) {}
 
-DisplayRun::DisplayRun(Workspace& ws, std::int32_t farSide, std::int64_t repeatSlack)
-    : ws_(ws), farSide_(farSide), repeatSlack_(repeatSlack) {}
+DisplayRun::DisplayRun(Workspace& ws, std::int32_t farSide)
+    : ws_(ws), farSide_(farSide), repeatSlack_(ws.MarkingSlack) {}
 
 void DisplayRun::MarkProbes() {
     WindowState& s = ws_.State;

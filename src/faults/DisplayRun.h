@@ -32,14 +32,10 @@ bool AllFoundOnFarSide(const std::array<std::int32_t, 3>& sides, std::int32_t fa
 
 class DisplayRun final {
 public:
-    // How far the nail visits of the marking may exceed three per call before a number that
-    // many nails share is framed once per colour instead of at every call. Boards whose nail
-    // numbers are unique never get there (each call visits at most three nails); it only keeps a
-    // board whose thousands of nails share one number from taking hours.
-    static constexpr std::int64_t DefaultRepeatSlack = 30000;
-
-    explicit DisplayRun(Workspace& ws, std::int64_t repeatSlack = DefaultRepeatSlack);
-    DisplayRun(Workspace& ws, std::int32_t farSide, std::int64_t repeatSlack = DefaultRepeatSlack);
+    // The marking frames every call's nails until their visits exceed three per call by the
+    // workspace's MarkingSlack; past that, each number is framed once per colour.
+    explicit DisplayRun(Workspace& ws);
+    DisplayRun(Workspace& ws, std::int32_t farSide);
     DisplayRun(const DisplayRun&) = delete;
     DisplayRun& operator=(const DisplayRun&) = delete;
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 // Filling rows of pixels takes no decisions worth exploring, so the fuzzers' coverage tracing
 // stays out of those loops and the fuzzers keep their speed.
@@ -29,8 +30,8 @@ __extension__ using Wide = __int128;
 __extension__ using UWide = unsigned __int128;
 
 // A horizontal run [x0, x1] on row y, clipped to the buffer.
-DORVIK_PIXEL_LOOP void Span(const PixelBuffer& buffer, std::int64_t y, std::int64_t x0, std::int64_t x1,
-          std::uint32_t value) noexcept {
+DORVIK_PIXEL_LOOP void Span(const PixelBuffer& buffer, std::int64_t y, std::int64_t x0,
+                            std::int64_t x1, std::uint32_t value) noexcept {
     if (y < 0 || y >= buffer.Height) {
         return;
     }
@@ -148,15 +149,22 @@ DORVIK_PIXEL_LOOP void FillBox(const PixelBuffer& buffer, Box box, std::uint32_t
     const std::int64_t bottom = std::min<std::int64_t>(box.Bottom, buffer.Height);
     const std::int64_t left = std::max<std::int64_t>(box.Left, 0);
     const std::int64_t right = std::min<std::int64_t>(box.Right, buffer.Width);
-    if (left >= right) {
+    if (left >= right || top >= bottom) {
         return;
     }
-    for (std::int64_t y = top; y < bottom; ++y) {
-        Fill(buffer.Row(y) + left, buffer.Row(y) + right, value);
+    // The first row pixel by pixel, the others as copies of it: a box is often the whole
+    // picture, cleared at every redraw.
+    const std::uint32_t* first = buffer.Row(top) + left;
+    const auto bytes = static_cast<std::size_t>(right - left) * sizeof(std::uint32_t);
+    Fill(buffer.Row(top) + left, buffer.Row(top) + right, value);
+    for (std::int64_t y = top + 1; y < bottom; ++y) {
+        std::memcpy(buffer.Row(y) + left, first, bytes);
     }
 }
 
-void FrameBox(const PixelBuffer& buffer, Box box, int penWidth, std::uint32_t value) noexcept {
+// The two side strips take one pass over their rows: a mark is framed many times per redraw.
+DORVIK_PIXEL_LOOP void FrameBox(const PixelBuffer& buffer, Box box, int penWidth,
+                                std::uint32_t value) noexcept {
     box = Ordered(box);
     if (!Usable(buffer) || !Overlaps(buffer, box)) {
         return;
@@ -166,8 +174,20 @@ void FrameBox(const PixelBuffer& buffer, Box box, int penWidth, std::uint32_t va
     const std::int64_t innerBottom = std::max(box.Bottom - w, innerTop);
     FillBox(buffer, {box.Left, box.Top, box.Right, innerTop}, value);
     FillBox(buffer, {box.Left, innerBottom, box.Right, box.Bottom}, value);
-    FillBox(buffer, {box.Left, innerTop, std::min(box.Left + w, box.Right), innerBottom}, value);
-    FillBox(buffer, {std::max(box.Right - w, box.Left), innerTop, box.Right, innerBottom}, value);
+
+    const std::int64_t left = std::max<std::int64_t>(box.Left, 0);
+    const std::int64_t right = std::min<std::int64_t>(box.Right, buffer.Width);
+    const std::int64_t leftEnd = std::clamp(std::min(box.Left + w, box.Right), left, right);
+    const std::int64_t rightStart = std::clamp(std::max(box.Right - w, box.Left), left, right);
+    if (leftEnd == left && rightStart == right) {
+        return; // both side strips lie outside the picture
+    }
+    const std::int64_t end = std::min<std::int64_t>(innerBottom, buffer.Height);
+    for (std::int64_t y = std::max<std::int64_t>(innerTop, 0); y < end; ++y) {
+        std::uint32_t* row = buffer.Row(y);
+        Fill(row + left, row + leftEnd, value);
+        Fill(row + rightStart, row + right, value);
+    }
 }
 
 void EllipseOutline(const PixelBuffer& buffer, Box box, std::uint32_t value) noexcept {

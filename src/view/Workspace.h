@@ -22,6 +22,12 @@ using DisplayFunction = void (*)(Workspace&);
 
 inline constexpr std::int32_t NoMark = -99999;
 
+// How far the nail visits of a fault display's probe marking may exceed three per marking before
+// a number that many nails share is framed once per colour instead of at every marking. Boards
+// whose nail numbers are unique never get there (each marking visits at most three nails); it
+// only keeps a board whose thousands of nails share one number from taking hours.
+inline constexpr std::int64_t DefaultMarkingSlack = 30000;
+
 // The last ring the point query drew, so that the next query can take it away.
 struct QueryMark {
     std::int32_t MarkedPinX = NoMark; // rotated board coordinates of the ringed pin
@@ -51,6 +57,7 @@ struct Workspace {
     // The displays of modes 1 (open), 2 (short), 3 (net) and 4 (component); an empty slot draws
     // nothing after the resets.
     std::array<DisplayFunction, 4> FaultDisplays{};
+    std::int64_t MarkingSlack = DefaultMarkingSlack;
 
     // What the last fault display marked on the viewed side: emptied by every redraw, filled as
     // the display draws its marks, so that the view can be brought to them.

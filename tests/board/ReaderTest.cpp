@@ -121,6 +121,25 @@ TEST_F(Reader, CtrlZAndByte0xFFEndTheInput) {
     EXPECT_EQ(other->OutlineCount, 2);
 }
 
+// The reader takes a file in blocks of 64 KiB: a line, its dropped carriage returns and a
+// stored byte 0xFF read the same wherever a block ends among them.
+TEST_F(Reader, LinesReadTheSameWhereverABlockOfTheFileEnds) {
+    const std::string head = Encode("var_data:\n2 0 0 0 0 0\nFormat:\n");
+    const std::string line =
+        "\r" + Encode("12") + "\r\r" + Encode("34 5") + "\r" + Encode("6") + "\r\n";
+    const std::size_t block = std::size_t{1} << 16;
+    for (std::size_t start = block - line.size() - 5; start <= block + 1; ++start) {
+        const std::string padding(start - head.size(), '\n');
+        auto other = std::make_unique<BoardData>();
+        ReadStored(*other, head + padding + line + Encode("7 8") + '\xFF' + Encode("9 9\n"));
+        EXPECT_EQ(other->OutlineCount, 2) << start;
+        EXPECT_EQ(other->OutlineTable[0].X, 1234) << start;
+        EXPECT_EQ(other->OutlineTable[0].Y, 56) << start;
+        EXPECT_EQ(other->OutlineTable[1].X, 7) << start;
+        EXPECT_EQ(other->OutlineTable[1].Y, 8) << start;
+    }
+}
+
 TEST_F(Reader, KeywordAnywhereInALineOpensItsSection) {
     ReadText(*board, "str_length:\n10 10\nvar_data:\n0 0 2 0 0 0\nPins:\n"
                      "1 2 3 4 AB\n"

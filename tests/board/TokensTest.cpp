@@ -55,6 +55,39 @@ TEST(ParseInt, ReadsLeadingDigitsAndWrapsIn32Bits) {
     }
 }
 
+// What the checker is told about a number token: not a plain integer, or beyond 32 bits.
+TEST(ScanNumber, TellsWellFormedTokensAndThoseBeyond32Bits) {
+    const struct {
+        const char* token;
+        bool wellFormed;
+        bool fits;
+    } cases[] = {
+        {"0", true, true},
+        {"+5", true, true},
+        {"-0", true, true},
+        {"2147483647", true, true},
+        {"2147483648", true, false},
+        {"-2147483648", true, true},
+        {"-2147483649", true, false},
+        {"00000000002147483647", true, true}, // leading zeros add nothing
+        {"99999999999999999999999999999", true, false},
+        {"12abc", false, true},
+        {"3.9", false, true},
+        {"", false, true},
+        {"+", false, true},
+        {"-", false, true},
+        {"--5", false, true},
+        {"5-", false, true},
+        {" 5", false, true},
+    };
+    for (const auto& c : cases) {
+        const NumberToken number = ScanNumber(c.token);
+        EXPECT_EQ(number.WellFormed, c.wellFormed) << c.token;
+        EXPECT_EQ(number.Fits, c.fits) << c.token;
+        EXPECT_EQ(number.Value, ParseInt(c.token)) << c.token;
+    }
+}
+
 TEST(SplitTokens, SplitsAtWhiteSpaceAndAddsOneEmptyTokenAfterTrailingBlanks) {
     TokenSlots t{};
     auto r = SplitTokens("  a\tbb  ccc", t);

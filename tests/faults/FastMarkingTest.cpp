@@ -391,7 +391,8 @@ TEST(FastMarking, ThousandsOfNailsSharingANumberAreFramedOnceEachInTheEnd) {
     }
     Bench b({}, nails);
     b.canvas.calls.clear();
-    DisplayRun run(b.ws, 2, /*repeatSlack=*/1000);
+    b.ws.MarkingSlack = 1000;
+    DisplayRun run(b.ws, 2);
     for (int i = 0; i < count; ++i) {
         b.State().Probe1 = 5;
         run.MarkProbes();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -45,6 +46,52 @@ TEST(EllipseOutline, AnEmptyBoxDrawsNothing) {
         FrameBox(p.buffer, box, 1, 1);
     }
     EXPECT_EQ(p.pixels, std::vector<std::uint32_t>(100, 0));
+}
+
+// Boxes inside a 20 x 16 picture, cut by each of its edges, backwards, of one pixel, and outside.
+constexpr Box TestBoxes[] = {{3, 2, 12, 9},  {-4, -3, 6, 5},   {7, 4, 25, 30},    {-5, 3, 30, 6},
+                             {2, -9, 5, 40}, {12, 9, 3, 2},    {4, 4, 5, 5},      {0, 0, 20, 16},
+                             {6, 16, 9, 20}, {-50, -50, 0, 0}, {-70, -70, 90, 90}};
+
+TEST(FillBox, FillsTheBoxsPixelsInsideThePicture) {
+    for (const Box& box : TestBoxes) {
+        Picture p(20, 16);
+        FillBox(p.buffer, box, 1);
+        for (std::int64_t y = 0; y < 16; ++y) {
+            for (std::int64_t x = 0; x < 20; ++x) {
+                const bool inside =
+                    x >= box.Left && x < box.Right && y >= box.Top && y < box.Bottom;
+                ASSERT_EQ(p.pixels[static_cast<std::size_t>(y * 20 + x)], inside ? 1u : 0u)
+                    << box.Left << "," << box.Top << "," << box.Right << "," << box.Bottom << " at "
+                    << x << "," << y;
+            }
+        }
+    }
+}
+
+// A frame is the pixels of the box that lie within the pen width of one of its edges, wherever
+// the picture cuts it and however wide the pen is against the box.
+TEST(FrameBox, FramesThePixelsWithinThePenWidthOfAnEdge) {
+    for (const Box& given : TestBoxes) {
+        for (const int pen : {0, 1, 2, 3, 7}) {
+            Picture p(20, 16);
+            FrameBox(p.buffer, given, pen, 1);
+            const Box box = Ordered(given);
+            const std::int64_t w = std::max(pen, 1);
+            for (std::int64_t y = 0; y < 16; ++y) {
+                for (std::int64_t x = 0; x < 20; ++x) {
+                    const bool inside =
+                        x >= box.Left && x < box.Right && y >= box.Top && y < box.Bottom;
+                    const bool nearEdge = x - box.Left < w || box.Right - 1 - x < w ||
+                                          y - box.Top < w || box.Bottom - 1 - y < w;
+                    ASSERT_EQ(p.pixels[static_cast<std::size_t>(y * 20 + x)],
+                              inside && nearEdge ? 1u : 0u)
+                        << given.Left << "," << given.Top << "," << given.Right << ","
+                        << given.Bottom << " pen " << pen << " at " << x << "," << y;
+                }
+            }
+        }
+    }
 }
 
 TEST(Line, StepsLikeTheUnclippedLineWhenCut) {
