@@ -115,10 +115,14 @@ inline const char* PartName(const PartEntry& part) noexcept {
 inline const char* PinNet(const PinEntry& pin) noexcept {
     return pin.Net.data();
 }
-inline const char* NailNet(const NailEntry& nail) noexcept { return nail.Net.data(); }
+inline const char* NailNet(const NailEntry& nail) noexcept {
+    return nail.Net.data();
+}
 
 // A part is surface-mounted when it has pads on either side; otherwise it is through-hole.
-inline bool IsSmd(std::int8_t kind) noexcept { return (kind & 12) != 0; }
+inline bool IsSmd(std::int8_t kind) noexcept {
+    return (kind & 12) != 0;
+}
 
 // The first pin of part j: the previous part's PinEnd, or 0 for the first part.
 inline std::int32_t FirstPinOf(const BoardData& board, std::int32_t j) noexcept {

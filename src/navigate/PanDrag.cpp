@@ -1,7 +1,7 @@
 #include "navigate/PanDrag.h"
 
-#include "view/Saturating.h"
 #include "view/Render.h"
+#include "view/Saturating.h"
 #include "view/Workspace.h"
 
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "navigate/ViewFit.h"
 
-#include "view/Saturating.h"
 #include "navigate/ZoomSteps.h"
 #include "view/Render.h"
+#include "view/Saturating.h"
 #include "view/ViewGeometry.h"
 #include "view/Workspace.h"
 

@@ -547,7 +547,8 @@ bool TForm1::event(QEvent* event) {
 
 QStringList BoardFileFilters() {
     return {QStringLiteral("Board files (*.brd *.BRD)"),
-            QStringLiteral("IPC-D-356 netlists (*.ipc *.d356 *.356)"), QStringLiteral("All files (*)")};
+            QStringLiteral("IPC-D-356 netlists (*.ipc *.d356 *.356)"),
+            QStringLiteral("All files (*)")};
 }
 
 } // namespace dorvik

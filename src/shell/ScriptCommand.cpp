@@ -25,11 +25,10 @@ constexpr std::array NamedKeys{
 
 constexpr std::array ButtonNames{"RoateButton", "TextButton",  "LeftButton",     "UpButton",
                                  "DownButton",  "RightButton", "TopButomButton", "HomeButton"};
-constexpr std::array MenuNames{"Exit",          "Open",          "Short",       "Net",
-                               "Comp",          "ShortCut",      "About",       "OpenReport",
-                               "NextFault",     "PreviousFault", "SaveFaultList", "FitBoard",
-                               "ZoomToMarks",   "SavePicture",   "Print",       "Find",
-                               "RecentBoards"};
+constexpr std::array MenuNames{
+    "Exit",        "Open",        "Short",     "Net",           "Comp",          "ShortCut",
+    "About",       "OpenReport",  "NextFault", "PreviousFault", "SaveFaultList", "FitBoard",
+    "ZoomToMarks", "SavePicture", "Print",     "Find",          "RecentBoards"};
 
 template <std::size_t N> bool IsOneOf(QStringView word, const std::array<const char*, N>& names) {
     for (const char* name : names) {

@@ -55,7 +55,7 @@ struct ScriptCommand {
     int X2 = 0; // drag: where the pointer ends
     int Y2 = 0;
     bool Up = false; // wheel: turned up (away from the operator)
-    int Edit = 0;    // text, enter: the edit box number, 1 to 3; fault, where fault: the line number
+    int Edit = 0; // text, enter: the edit box number, 1 to 3; fault, where fault: the line number
     Qt::MouseButton Button = Qt::NoButton;
     KeyStroke Key;
     QString Argument; // open, save, export: the path; button, menu, where: the control name;

@@ -30,7 +30,7 @@ inline constexpr Colour Grey{0x808080};
 inline constexpr Colour White{0xFFFFFF};
 inline constexpr Colour Yellow{0x00FFFF};
 inline constexpr Colour Red{0x0000FF};
-inline constexpr Colour Lime{0x00FF00}; // the point query's ring and the named parts' rectangles
+inline constexpr Colour Lime{0x00FF00};  // the point query's ring and the named parts' rectangles
 inline constexpr Colour Green{0x008000}; // the "BOT" caption
 inline constexpr Colour Teal{0x808000};
 inline constexpr Colour Purple{0x800080};

@@ -104,8 +104,7 @@ TEST_F(NetlistReader, PartsPinsAndNetsOfASmallBoard) {
     } parts[] = {{"J1", 1}, {"U1", 5}, {"R1", 10}, {"TP1", 10}, {"H1", 1}};
     for (int j = 0; j < 5; ++j) {
         EXPECT_STREQ(PartName(b.PartTable[static_cast<std::size_t>(j)]), parts[j].name);
-        EXPECT_EQ(b.PartTable[static_cast<std::size_t>(j)].Kind, parts[j].kind)
-            << parts[j].name;
+        EXPECT_EQ(b.PartTable[static_cast<std::size_t>(j)].Kind, parts[j].kind) << parts[j].name;
     }
 
     // Pins in pin order (2 before 10), in mils, moved so the outline starts at the origin

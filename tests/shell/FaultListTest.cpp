@@ -1,14 +1,14 @@
 // The fault list in the main window and through the script: a report read, its lines shown by
 // click, keys and Next/Previous, a fault ticked and the list saved.
 
-#include "support/ModalAnswer.h"
-#include "widgets/MessageBoxes.h"
 #include "ProgramRun.h"
 #include "shell/DrawingArea.h"
 #include "shell/FaultListCommands.h"
 #include "shell/FaultListPanel.h"
 #include "shell/MainWindow.h"
+#include "support/ModalAnswer.h"
 #include "view/Workspace.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QAction>
 #include <QApplication>

@@ -11,8 +11,8 @@
 #include "support/BoardText.h"
 #include "support/MessageBoxAnswers.h"
 #include "support/ModalAnswer.h"
-#include "support/WindowChecks.h"
 #include "support/NetlistText.h"
+#include "support/WindowChecks.h"
 #include "view/Workspace.h"
 
 #include <QAction>
@@ -308,8 +308,9 @@ TEST_F(MainWindowTest, OpenFileReadsANetlistByItsContent) {
     {
         MessageBoxAnswers answer({QMessageBox::Ok});
         Open(writeText("empty.ipc", "C  nothing\nP  UNITS CUST 0\n"));
-        EXPECT_EQ(answer.OnlyText(), "The netlist holds no board: line 2: no pads of parts (317, 327 "
-                                 "or 367 records with a reference designator) in 2 lines");
+        EXPECT_EQ(answer.OnlyText(),
+                  "The netlist holds no board: line 2: no pads of parts (317, 327 "
+                  "or 367 records with a reference designator) in 2 lines");
     }
     EXPECT_EQ(board->PinCount, 3);
 }
@@ -440,9 +441,10 @@ TEST_F(MainWindowTest, OpenFileDialogOffersBoardFilesFirst) {
     }
     EXPECT_EQ(filters, BoardFileFilters());
     EXPECT_EQ(family, QLatin1String(ProgramFontFamily));
-    EXPECT_EQ(BoardFileFilters(), (QStringList{QStringLiteral("Board files (*.brd *.BRD)"),
-                                               QStringLiteral("IPC-D-356 netlists (*.ipc *.d356 *.356)"),
-                                               QStringLiteral("All files (*)")}));
+    EXPECT_EQ(BoardFileFilters(),
+              (QStringList{QStringLiteral("Board files (*.brd *.BRD)"),
+                           QStringLiteral("IPC-D-356 netlists (*.ipc *.d356 *.356)"),
+                           QStringLiteral("All files (*)")}));
 }
 
 TEST_F(MainWindowTest, ExitAsksFirst) {

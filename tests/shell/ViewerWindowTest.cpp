@@ -3,8 +3,6 @@
 
 #include "shell/MainWindow.h"
 
-#include "support/MessageBoxAnswers.h"
-#include "support/ModalAnswer.h"
 #include "shell/DrawingArea.h"
 #include "shell/FaultListCommands.h"
 #include "shell/FaultListPanel.h"
@@ -12,6 +10,8 @@
 #include "shell/Remembered.h"
 #include "shell/ViewerExtensions.h"
 #include "support/BoardText.h"
+#include "support/MessageBoxAnswers.h"
+#include "support/ModalAnswer.h"
 #include "view/Workspace.h"
 
 #include <QAbstractItemView>

@@ -15,7 +15,7 @@ struct DrawCall {
     enum class Kind { Rectangle, Ellipse, MoveTo, LineTo, SetPixel, Text };
     Kind What;
     int X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
-    Colour Pen{};       // pen colour in force (the pixel's colour for SetPixel)
+    Colour Pen{}; // pen colour in force (the pixel's colour for SetPixel)
     int PenWidth = 1;
     bool BrushSolid = false;
     Colour Brush{};
@@ -46,7 +46,9 @@ public:
     void SetFontColour(Colour c) override { font_ = c; }
     void SetFontSize(int points) override { fontSize_ = points; }
 
-    void Rectangle(int l, int t, int r, int b) override { Add(DrawCall::Kind::Rectangle, l, t, r, b); }
+    void Rectangle(int l, int t, int r, int b) override {
+        Add(DrawCall::Kind::Rectangle, l, t, r, b);
+    }
     void Ellipse(int l, int t, int r, int b) override { Add(DrawCall::Kind::Ellipse, l, t, r, b); }
     void MoveTo(int x, int y) override { Add(DrawCall::Kind::MoveTo, x, y, x, y); }
     void LineTo(int x, int y) override { Add(DrawCall::Kind::LineTo, x, y, x, y); }
@@ -88,8 +90,8 @@ public:
 
 private:
     void Add(DrawCall::Kind kind, int x1, int y1, int x2, int y2) {
-        calls.push_back(DrawCall{kind, x1, y1, x2, y2, pen_, penWidth_, brushSolid_, brush_,
-                                 font_, fontSize_, {}});
+        calls.push_back(DrawCall{
+            kind, x1, y1, x2, y2, pen_, penWidth_, brushSolid_, brush_, font_, fontSize_, {}});
     }
 
     int width_;

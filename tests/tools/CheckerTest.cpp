@@ -177,8 +177,8 @@ TEST(Checker, ReportsEveryMalformedBoard) {
     for (const test::MalformedBoard& b : test::MalformedBoards()) {
         const CheckReport report = CheckBoardBytes(b.Stored);
         EXPECT_FALSE(report.Error) << b.Name;
-        EXPECT_EQ(report.Findings.empty(), withinTheFormat.count(b.Name) == 1)
-            << b.Name << ":\n" << Report(report);
+        EXPECT_EQ(report.Findings.empty(), withinTheFormat.count(b.Name) == 1) << b.Name << ":\n"
+                                                                               << Report(report);
     }
 }
 
