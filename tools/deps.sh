@@ -7,7 +7,7 @@ dorvik_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-liberation2
 )
-dorvik_test_packages=(xvfb xauth xdotool poppler-utils clang-14 libclang-rt-14-dev)
+dorvik_test_packages=(xvfb xauth xdotool poppler-utils clang-14 libclang-rt-14-dev clang-format)
 
 dorvik_install_missing() {
     local missing=() p
