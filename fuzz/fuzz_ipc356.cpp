@@ -29,7 +29,7 @@ dorvik::BoardData& ReadBack() {
 // Every finding of the board reader on an imported board is a fault of the import.
 class NoFindings final : public dorvik::ReadObserver {
 public:
-    void Finding(int, dorvik::ReadFinding, std::string_view) override { __builtin_trap(); }
+    void Finding(std::int64_t, dorvik::ReadFinding, std::string_view) override { __builtin_trap(); }
 };
 
 bool Ended(const dorvik::NameSlot& name) {
