@@ -6,7 +6,6 @@
 #include "VirtualDisplay.h"
 
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -51,10 +50,8 @@ QStringList Values(const QStringList& lines, const QString& name) {
 }
 
 TEST(EndToEnd, StepsThroughAReportTicksAFaultAndSavesTheList) {
-    if (test::XvfbRun().isEmpty() ||
-        QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
-        GTEST_SKIP() << "xvfb-run or xdotool is not installed (Debian packages xvfb, xdotool); "
-                        "./test.sh installs them";
+    if (!test::DriverToolsInstalled()) {
+        GTEST_SKIP() << test::DriverToolsMissing;
     }
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

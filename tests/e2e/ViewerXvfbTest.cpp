@@ -3,7 +3,6 @@
 
 #include "VirtualDisplay.h"
 
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -26,10 +25,8 @@ QList<QStringList> StateBlocks(const QString& out) {
 }
 
 TEST(EndToEnd, WheelDragAndTypingThroughTheRealWindow) {
-    if (test::XvfbRun().isEmpty() ||
-        QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
-        GTEST_SKIP() << "xvfb-run or xdotool is not installed (Debian packages xvfb, xdotool); "
-                        "./test.sh installs them";
+    if (!test::DriverToolsInstalled()) {
+        GTEST_SKIP() << test::DriverToolsMissing;
     }
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

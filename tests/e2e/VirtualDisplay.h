@@ -39,6 +39,15 @@ inline QString XvfbRun() {
     return QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
 }
 
+// Whether the driver scripts can run: they work the window through xdotool.
+inline bool DriverToolsInstalled() {
+    return !XvfbRun().isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty();
+}
+
+inline constexpr char DriverToolsMissing[] =
+    "xvfb-run or xdotool is not installed (Debian packages xvfb, xdotool); ./test.sh installs them";
+
 // Several test runs may start virtual displays at once: each starts its search for a free display
 // number at its own place, and tries again if the server still lost the race. `beforeEachTry`
 // clears what a lost try left behind.
