@@ -3,15 +3,14 @@
 // opened from the command line, Next, Previous, a click on a row, Up in the list, a tick, and
 // Save List through its file dialog; then the saved file is checked.
 
+#include "VirtualDisplay.h"
+
 #include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QRandomGenerator>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+namespace dorvik {
 namespace {
 
 // Against examples/demo.brd: +12V's first nail is 6, N0004's 3, GND's 1, N0007's 8; r1 is R1.
@@ -51,11 +50,8 @@ QStringList Values(const QStringList& lines, const QString& name) {
 }
 
 TEST(EndToEnd, StepsThroughAReportTicksAFaultAndSavesTheList) {
-    const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
-    const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
-    if (xvfbRun.isEmpty() || xdotool.isEmpty()) {
-        GTEST_SKIP() << "xvfb-run or xdotool is not installed (Debian packages xvfb, xdotool); "
-                        "./test.sh installs them";
+    if (!test::DriverToolsInstalled()) {
+        GTEST_SKIP() << test::DriverToolsMissing;
     }
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -66,51 +62,17 @@ TEST(EndToEnd, StepsThroughAReportTicksAFaultAndSavesTheList) {
         file.write(Ticket);
     }
 
-    // Several test runs may start virtual displays at once: each starts its search for a free
-    // display number at its own place, and tries again if the server still lost the race.
-    QString out;
-    std::string shown;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        QFile::remove(dir.filePath(QStringLiteral("in")));
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(QStringLiteral(DORVIK_SOURCE_DIR));
-        const QString firstDisplay =
-            QString::number(100 + QRandomGenerator::global()->bounded(400));
-        process.start(xvfbRun,
-                      {QStringLiteral("-a"), QStringLiteral("-n"), firstDisplay,
-                       QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24"),
-                       QStringLiteral("sh"),
-                       QStringLiteral(DORVIK_SOURCE_DIR "/tests/e2e/drive-fault-list.sh"),
-                       QStringLiteral(DORVIK_PROGRAM),
-                       QStringLiteral(DORVIK_SOURCE_DIR "/examples/demo.brd"), report, dir.path()});
-        ASSERT_TRUE(process.waitForStarted()) << process.errorString().toStdString();
-        const bool ended = process.waitForFinished(180000);
-        if (!ended) {
-            process.kill();
-            process.waitForFinished();
-        }
-        QFile outFile(dir.filePath(QStringLiteral("out")));
-        QFile errFile(dir.filePath(QStringLiteral("err")));
-        out = outFile.open(QIODevice::ReadOnly) ? QString::fromUtf8(outFile.readAll()) : QString();
-        const QString err =
-            QString::fromUtf8(process.readAllStandardError()) +
-            (errFile.open(QIODevice::ReadOnly) ? QString::fromUtf8(errFile.readAll()) : QString());
-        shown = out.toStdString() + "--- stderr\n" + err.toStdString();
-        if (ended && err.contains(QLatin1String("Xvfb failed to start"))) {
-            continue;
-        }
-        ASSERT_TRUE(ended) << shown;
-        ASSERT_EQ(process.exitStatus(), QProcess::NormalExit) << shown;
-        ASSERT_EQ(process.exitCode(), 0) << shown;
-        break;
-    }
+    const test::DisplayRun run =
+        test::RunDriver("drive-fault-list.sh",
+                        {QStringLiteral(DORVIK_PROGRAM),
+                         QStringLiteral(DORVIK_SOURCE_DIR "/examples/demo.brd"), report},
+                        dir.path(), 180000);
+    const std::string shown = run.Shown();
+    ASSERT_TRUE(test::EndedWell(run));
 
     // Before anything: no line shown. Next, Next, Previous from the menu, the click on the third
     // row, Up in the list (which must not pan the board as well).
-    const QStringList lines = out.split(u'\n');
+    const QStringList lines = run.Out.split(u'\n');
     EXPECT_EQ(Values(lines, QStringLiteral("DisplayMode")),
               (QStringList{"0", "2", "2", "2", "4", "2"}))
         << shown;
@@ -126,3 +88,4 @@ TEST(EndToEnd, StepsThroughAReportTicksAFaultAndSavesTheList) {
 }
 
 } // namespace
+} // namespace dorvik

@@ -1,21 +1,19 @@
 // The program as an operator's desktop runs it: a real X display (a virtual one from xvfb-run),
 // driven through its script interface, with the picture it saves checked pixel by pixel.
 
+#include "VirtualDisplay.h"
+
 #include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QRandomGenerator>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+namespace dorvik {
 namespace {
 
 TEST(EndToEnd, DrawsTheDemoBoardInARealDisplay) {
-    const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
-    if (xvfbRun.isEmpty()) {
+    if (test::XvfbRun().isEmpty()) {
         GTEST_SKIP() << "xvfb-run is not installed (Debian package xvfb); ./test.sh installs it";
     }
     QTemporaryDir dir;
@@ -43,43 +41,12 @@ TEST(EndToEnd, DrawsTheDemoBoardInARealDisplay) {
                  "quit\n");
     script.close();
 
-    // Several test runs may start virtual displays at once: each starts its search for a free
-    // display number at its own place, and tries again if the server still lost the race.
-    QString out;
-    std::string shown;
-    bool ended = false;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(QStringLiteral(DORVIK_SOURCE_DIR));
-        const QString firstDisplay =
-            QString::number(100 + QRandomGenerator::global()->bounded(400));
-        process.start(xvfbRun,
-                      {QStringLiteral("-a"), QStringLiteral("-n"), firstDisplay,
-                       QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24"),
-                       QStringLiteral(DORVIK_PROGRAM), QStringLiteral("--script"), scriptPath});
-        ASSERT_TRUE(process.waitForStarted()) << process.errorString().toStdString();
-        ended = process.waitForFinished(120000);
-        if (!ended) {
-            process.kill();
-            process.waitForFinished();
-        }
-        out = QString::fromUtf8(process.readAllStandardOutput());
-        const QString err = QString::fromUtf8(process.readAllStandardError());
-        shown = out.toStdString() + "--- stderr\n" + err.toStdString();
-        if (ended && err.contains(QLatin1String("Xvfb failed to start"))) {
-            continue;
-        }
-        ASSERT_TRUE(ended) << shown;
-        ASSERT_EQ(process.exitStatus(), QProcess::NormalExit) << shown;
-        ASSERT_EQ(process.exitCode(), 0) << shown;
-        break;
-    }
-    ASSERT_TRUE(ended) << shown;
+    const test::DisplayRun run = test::RunInVirtualDisplay(
+        {QStringLiteral(DORVIK_PROGRAM), QStringLiteral("--script"), scriptPath}, 120000);
+    const std::string shown = run.Shown();
+    ASSERT_TRUE(test::EndedWell(run));
 
-    const QStringList lines = out.split('\n');
+    const QStringList lines = run.Out.split('\n');
     EXPECT_EQ(lines.count(QStringLiteral("message: Are you sure to exit?")), 1) << shown;
     for (const char* expected :
          {"status: Vostrel Dorvik", "pixel 0 0 #800000", "ImageWidth=640", "ImageHeight=400",
@@ -106,3 +73,4 @@ TEST(EndToEnd, DrawsTheDemoBoardInARealDisplay) {
 }
 
 } // namespace
+} // namespace dorvik

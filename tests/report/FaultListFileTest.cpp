@@ -8,8 +8,6 @@
 namespace dorvik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 constexpr std::string_view ListText = "# bench 2, board 17\r\n"
                                       "\r\n"
                                       "short 13 40 7 # [x] Short #1: VCC with SIG\r\n"

@@ -8,8 +8,6 @@
 namespace dorvik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 constexpr std::string_view Heading = "----------------------------------------\n"
                                      "TEST BOARD-REV A\n"
                                      "Board Version:  x1\n"
@@ -37,9 +35,7 @@ TEST(Keysight3070Ticket, ShortOfManyNodesBecomesLinesOfOneFault) {
                                                     "------End, 1 Problem Reported-----------\n"
                                                     "Serial #: 123\n";
     const ReportResult r = ReadOnProbeBoard(text);
-    ASSERT_EQ(r.Error, "");
-    EXPECT_EQ(r.Kind, ReportKind::Keysight3070Ticket);
-    EXPECT_EQ(r.SkippedLines, 0u);
+    ASSERT_TRUE(ReadWholeAs(r, ReportKind::Keysight3070Ticket));
     EXPECT_EQ(SavedLines(r.List),
               (Lines{"short 13 40 7 # Short #1: vcc (BRC 20375, 4 ohms) with SIG (BRC 20376) "
                      "with gnd (BRC 219157, 4 ohms)",

@@ -6,10 +6,14 @@
 #include "report/FaultListFile.h"
 #include "report/ReportReader.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 namespace dorvik::test {
+
+using Lines = std::vector<std::string>;
 
 inline ReportResult ReadOnProbeBoard(std::string_view text) {
     static ProbeBench bench;
@@ -30,6 +34,20 @@ inline std::vector<std::size_t> ProblemLines(const ReportResult& result) {
         numbers.push_back(p.LineNumber);
     }
     return numbers;
+}
+
+// Whether the whole text was read as a report of `kind`: no error and no line skipped.
+inline ::testing::AssertionResult ReadWholeAs(const ReportResult& result, ReportKind kind) {
+    if (!result.Error.empty()) {
+        return ::testing::AssertionFailure() << "error: " << result.Error;
+    }
+    if (result.Kind != kind) {
+        return ::testing::AssertionFailure() << "read as " << ReportKindName(result.Kind);
+    }
+    if (result.SkippedLines != 0) {
+        return ::testing::AssertionFailure() << result.SkippedLines << " lines skipped";
+    }
+    return ::testing::AssertionSuccess();
 }
 
 } // namespace dorvik::test

@@ -8,8 +8,6 @@
 namespace dorvik::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 constexpr std::string_view HeaderRecord =
     "1,0,TEST_BOARD,SER1,20260701,000705,F,1,1,,PPFP,1,F,0,20260701,000703,0,,,0,0\n\n\n";
 
@@ -21,9 +19,7 @@ TEST(TriCsvReport, GroupsWithANetGiveTheirFirstProbeAndOthersAllTheirs) {
         "Short < 7 >-GND -> Parts:U1.1 < 13 >-VCC -> Parts:U1.2 < 40 >-SIG -> Parts:R7.1 < 41 "
         ">-BOT -> Parts:C5.1\n";
     const ReportResult r = ReadOnProbeBoard(text);
-    ASSERT_EQ(r.Error, "");
-    EXPECT_EQ(r.Kind, ReportKind::TriCsv);
-    EXPECT_EQ(r.SkippedLines, 0u);
+    ASSERT_TRUE(ReadWholeAs(r, ReportKind::TriCsv));
     EXPECT_EQ(SavedLines(r.List),
               (Lines{"short 13 50 # Short: VCC (3 probes) with ND (probe 50); parts U1.2, R9.1",
                      "open 19 40 41 # Open: GND (probe 19) to SIG (probe 40); parts U1.1, R7.1",
@@ -46,9 +42,7 @@ TEST(TriCsvReport, ComponentRowsNameTheirParts) {
         " 1914, X9_1_2,    0.753V ,    0.753V ,  40.0,  40.0, 2, U, 1, 896, A1, 2.09V , 1\n"
         " 1915, QX/ON,     3.00  ,    40.00  ,  20.0,  -1.0, 31, QF, 385, 1, C5, 59.2  , 1\n";
     const ReportResult r = ReadOnProbeBoard(text);
-    ASSERT_EQ(r.Error, "");
-    EXPECT_EQ(r.Kind, ReportKind::TriCsv);
-    EXPECT_EQ(r.SkippedLines, 0u);
+    ASSERT_TRUE(ReadWholeAs(r, ReportKind::TriCsv));
     const Lines lines = SavedLines(r.List);
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "comp R7 # Step 70 R7/2_1 (J): measured 4.0000000, value 1.000, standard "

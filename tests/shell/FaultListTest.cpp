@@ -6,6 +6,7 @@
 #include "shell/FaultListCommands.h"
 #include "shell/FaultListPanel.h"
 #include "shell/MainWindow.h"
+#include "support/MessageBoxAnswers.h"
 #include "support/ModalAnswer.h"
 #include "view/Workspace.h"
 #include "widgets/MessageBoxes.h"
@@ -32,24 +33,14 @@ constexpr char DemoList[] = "short 1 3 # Short #1\n"
                             "net N0004\n"
                             "open 3 # [x] Open #2\n";
 
-// Answers every message box with OK and keeps its text.
-class MessageAnswers final {
-public:
-    MessageAnswers() {
-        previous_ = SetMessageBoxHandler([this](const MessageBoxRequest& box) {
-            texts_ << box.Text;
-            return QMessageBox::Ok;
-        });
+// What each message box said, in order.
+QStringList Texts(const test::MessageBoxAnswers& answers) {
+    QStringList texts;
+    for (const MessageBoxRequest& box : answers.Asked()) {
+        texts << box.Text;
     }
-    ~MessageAnswers() { SetMessageBoxHandler(std::move(previous_)); }
-    MessageAnswers(const MessageAnswers&) = delete;
-    MessageAnswers& operator=(const MessageAnswers&) = delete;
-    const QStringList& Texts() const noexcept { return texts_; }
-
-private:
-    QStringList texts_;
-    MessageBoxHandler previous_;
-};
+    return texts;
+}
 
 QString Write(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
     const QString path = dir.filePath(QLatin1String(name));
@@ -59,12 +50,20 @@ QString Write(const QTemporaryDir& dir, const char* name, const QByteArray& byte
     return path;
 }
 
-TEST(FaultListWindow, ShowsTicksAndSavesTheList) {
+// The main window, shown, with an empty board and a scratch folder.
+class FaultListWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        form.show();
+    }
+
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     BoardData board;
-    TForm1 form(board, QStringLiteral(DORVIK_SOURCE_DIR "/data/"));
-    form.show();
+    TForm1 form{board, QStringLiteral(DORVIK_SOURCE_DIR "/data/")};
+};
+
+TEST_F(FaultListWindow, ShowsTicksAndSavesTheList) {
     FaultListCommands& faults = form.FaultCommands();
     EXPECT_FALSE(faults.NextItem->isEnabled());
 
@@ -113,12 +112,7 @@ void Stroke(QWidget& focused, int key) {
     QApplication::sendEvent(&focused, &release);
 }
 
-TEST(FaultListWindow, ListKeysAreTheListsOnlyWhileItHasTheFocus) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    BoardData board;
-    TForm1 form(board, QStringLiteral(DORVIK_SOURCE_DIR "/data/"));
-    form.show();
+TEST_F(FaultListWindow, ListKeysAreTheListsOnlyWhileItHasTheFocus) {
     form.OpenChosenFile(QStringLiteral(DORVIK_SOURCE_DIR "/examples/demo.brd"));
     FaultListCommands& faults = form.FaultCommands();
     faults.OpenReport(Write(dir, "list.txt", DemoList));
@@ -149,23 +143,18 @@ TEST(FaultListWindow, ListKeysAreTheListsOnlyWhileItHasTheFocus) {
     EXPECT_EQ(panel.List().Current(), 0u);
 }
 
-TEST(FaultListWindow, SaysWhatWentWrong) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    BoardData board;
-    TForm1 form(board, QStringLiteral(DORVIK_SOURCE_DIR "/data/"));
-    form.show();
+TEST_F(FaultListWindow, SaysWhatWentWrong) {
     FaultListCommands& faults = form.FaultCommands();
     const QString list = Write(dir, "list.txt", DemoList);
     const QString noise = Write(dir, "noise.bin", QByteArray("\x00\x01\xFF garbage\n", 13));
 
-    MessageAnswers answer;
+    test::MessageBoxAnswers answer({QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok});
     faults.OpenReport(list);
-    EXPECT_EQ(answer.Texts(), QStringList{"list.txt: open the board first."});
+    EXPECT_EQ(Texts(answer), QStringList{"list.txt: open the board first."});
     form.OpenChosenFile(QStringLiteral(DORVIK_SOURCE_DIR "/examples/demo.brd"));
     faults.OpenReport(noise);
     faults.OpenReport(dir.filePath(QStringLiteral("missing.txt")));
-    EXPECT_EQ(answer.Texts(),
+    EXPECT_EQ(Texts(answer),
               (QStringList{"list.txt: open the board first.",
                            "noise.bin: not a report of a known kind; Dorvik reads fault lists, "
                            "TRI CSV failure files and Keysight 3070 failure tickets.",

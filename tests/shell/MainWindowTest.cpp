@@ -1,5 +1,6 @@
 #include "shell/MainWindow.h"
 
+#include "WindowFixture.h"
 #include "faults/EntryForms.h"
 #include "help/AboutBox.h"
 #include "help/HelpForm.h"
@@ -43,30 +44,8 @@ namespace {
 using test::MessageBoxAnswers;
 using test::ModalAnswer;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::WindowFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        form = std::make_unique<TForm1>(*board, QStringLiteral(DORVIK_SOURCE_DIR "/data/"));
-        form->show();
-        ASSERT_TRUE(test::WaitUntil([&] { return form->isVisible(); }));
-    }
-
-    QString WriteBoard(const char* name, std::string_view plain) const {
-        const QString path = dir.filePath(QLatin1String(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        const std::string stored = test::Encode(plain);
-        file.write(stored.data(), static_cast<qint64>(stored.size()));
-        return path;
-    }
-
-    // File > Open File with `path` chosen in the dialog.
-    void Open(const QString& path) {
-        form->SetFileChooser([path](QWidget*) { return path; });
-        form->findChild<QAction*>(QStringLiteral("OpenFile"))->trigger();
-    }
-
     QString LoadWorkedExample() {
         const QString path = WriteBoard("worked.brd", test::WorkedExample);
         Open(path);
@@ -108,10 +87,6 @@ protected:
         return {StateLines(form->Work()), ControlsLines(*form), form->Work().Controls.StatusText(),
                 form->Picture().copy()};
     }
-
-    QTemporaryDir dir;
-    std::unique_ptr<BoardData> board = std::make_unique<BoardData>();
-    std::unique_ptr<TForm1> form;
 };
 
 TEST_F(MainWindowTest, StartsWithOnlyFileAndHelpCommandsEnabled) {

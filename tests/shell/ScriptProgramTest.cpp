@@ -1,8 +1,7 @@
 // The script interface, tested on the built program: every command, the message boxes, the
 // modal windows a script goes on inside, and the bad commands that stop it.
 
-#include "ProgramRun.h"
-#include "support/BoardText.h"
+#include "ScriptFixture.h"
 
 #include <QFile>
 #include <QImage>
@@ -15,39 +14,8 @@ namespace {
 
 using test::ProgramRun;
 
-class ScriptProgramTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        board = dir.filePath(QStringLiteral("worked.brd"));
-        QFile file(board);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(test::Encode(test::WorkedExample).c_str());
-    }
-
-    // "{board}" in the script stands for the worked example's file, "{dir}" for a scratch folder.
-    QString Expand(QString text) const {
-        return text.replace(QLatin1String("{board}"), board)
-            .replace(QLatin1String("{dir}"), dir.path());
-    }
-
-    ProgramRun RunScript(const QString& script, QStringList before = {}) const {
-        const QString path = dir.filePath(QStringLiteral("script.txt"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(Expand(script).toUtf8());
-        file.close();
-        return test::RunProgram(before << QStringLiteral("--script") << path);
-    }
-
-    QTemporaryDir dir;
-    QString board;
-};
-
-std::string Show(const ProgramRun& run) {
-    return "exit " + std::to_string(run.ExitCode) + "\n--- stdout\n" + run.Out.toStdString() +
-           "--- stderr\n" + run.Err.toStdString();
-}
+using ScriptProgramTest = test::ScriptFixture;
+using test::Show;
 
 TEST_F(ScriptProgramTest, RunsTheExampleScript) {
     const ProgramRun run = RunScript(QStringLiteral("size 800 600\n"

@@ -1,10 +1,9 @@
 // The viewer's script commands on the built program: wheel, drag, find, export and the new menu
 // items, and the bad forms of them that stop a script.
 
-#include "ProgramRun.h"
+#include "ScriptFixture.h"
 #include "shell/Remembered.h"
 #include "shell/ScriptCommand.h"
-#include "support/BoardText.h"
 
 #include <QFile>
 #include <QImage>
@@ -21,26 +20,8 @@ namespace {
 
 using test::ProgramRun;
 
-class ViewerScriptTest : public ::testing::Test {
+class ViewerScriptTest : public test::ScriptFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        board = dir.filePath(QStringLiteral("worked.brd"));
-        QFile file(board);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(test::Encode(test::WorkedExample).c_str());
-    }
-
-    ProgramRun RunScript(QString script) const {
-        script.replace(QLatin1String("{board}"), board).replace(QLatin1String("{dir}"), dir.path());
-        const QString path = dir.filePath(QStringLiteral("script.txt"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(script.toUtf8());
-        file.close();
-        return test::RunProgram({QStringLiteral("--script"), path});
-    }
-
     // The value of Name=value lines of the output, the last one printed.
     static QString Value(const ProgramRun& run, const char* name) {
         QString value;
@@ -51,15 +32,9 @@ protected:
         }
         return value;
     }
-
-    QTemporaryDir dir;
-    QString board;
 };
 
-std::string Show(const ProgramRun& run) {
-    return "exit " + std::to_string(run.ExitCode) + "\n--- stdout\n" + run.Out.toStdString() +
-           "--- stderr\n" + run.Err.toStdString();
-}
+using test::Show;
 
 TEST_F(ViewerScriptTest, WheelAndDragMoveTheView) {
     const ProgramRun run = RunScript(QStringLiteral("wheel 10 10 up\n" // no board: nothing

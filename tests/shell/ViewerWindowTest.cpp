@@ -3,6 +3,7 @@
 
 #include "shell/MainWindow.h"
 
+#include "WindowFixture.h"
 #include "shell/DrawingArea.h"
 #include "shell/FaultListCommands.h"
 #include "shell/FaultListPanel.h"
@@ -37,28 +38,12 @@ namespace {
 using test::MessageBoxAnswers;
 using test::ModalAnswer;
 
-class ViewerWindowTest : public ::testing::Test {
+class ViewerWindowTest : public test::WindowFixture {
 protected:
+    // Starts with nothing remembered from earlier runs.
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
         QSettings(QStringLiteral("Dorvik"), QStringLiteral("Dorvik")).clear();
-        form = std::make_unique<TForm1>(*board, QStringLiteral(DORVIK_SOURCE_DIR "/data/"));
-        form->show();
-        ASSERT_TRUE(test::WaitUntil([&] { return form->isVisible(); }));
-    }
-
-    QString WriteBoard(const char* name, std::string_view plain = test::WorkedExample) const {
-        const QString path = dir.filePath(QLatin1String(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        const std::string stored = test::Encode(plain);
-        file.write(stored.data(), static_cast<qint64>(stored.size()));
-        return path;
-    }
-
-    void Open(const QString& path) {
-        form->SetFileChooser([path](QWidget*) { return path; });
-        form->findChild<QAction*>(QStringLiteral("OpenFile"))->trigger();
+        WindowFixture::SetUp();
     }
 
     QAction* Item(const char* name) const {
@@ -99,10 +84,6 @@ protected:
     }
 
     WindowState& State() const { return form->Work().State; }
-
-    QTemporaryDir dir;
-    std::unique_ptr<BoardData> board = std::make_unique<BoardData>();
-    std::unique_ptr<TForm1> form;
 };
 
 TEST_F(ViewerWindowTest, WheelZoomsAboutThePointerOnlyWithABoard) {

@@ -1,0 +1,51 @@
+#pragma once
+// The real main window, shown, with an empty board; boards written to a scratch folder and opened
+// through File > Open File.
+
+#include "shell/MainWindow.h"
+#include "support/BoardText.h"
+#include "support/ModalAnswer.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace dorvik::test {
+
+class WindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        form = std::make_unique<TForm1>(*board, QStringLiteral(DORVIK_SOURCE_DIR "/data/"));
+        form->show();
+        ASSERT_TRUE(WaitUntil([&] { return form->isVisible(); }));
+    }
+
+    // The board text `plain`, stored as a board file named `name` in the scratch folder.
+    QString WriteBoard(const char* name, std::string_view plain = WorkedExample) const {
+        const QString path = dir.filePath(QLatin1String(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        const std::string stored = Encode(plain);
+        file.write(stored.data(), static_cast<qint64>(stored.size()));
+        return path;
+    }
+
+    // File > Open File with `path` chosen in the dialog.
+    void Open(const QString& path) {
+        form->SetFileChooser([path](QWidget*) { return path; });
+        form->findChild<QAction*>(QStringLiteral("OpenFile"))->trigger();
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<BoardData> board = std::make_unique<BoardData>();
+    std::unique_ptr<TForm1> form;
+};
+
+} // namespace dorvik::test
