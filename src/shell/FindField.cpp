@@ -34,9 +34,16 @@ FindField::FindField(QWidget* parent) : QLineEdit(parent) {
     });
 }
 
-void FindField::SetNames(const BoardNames* names) {
-    names_ = names;
+void FindField::SetNames(NamesSource source) {
+    names_ = std::move(source);
     offered_->setStringList({});
+}
+
+void FindField::focusInEvent(QFocusEvent* event) {
+    if (names_) {
+        names_(); // gathered now, so the first key typed is answered as fast as the others
+    }
+    QLineEdit::focusInEvent(event);
 }
 
 void FindField::Activate() {
@@ -51,10 +58,10 @@ void FindField::Leave() {
 
 void FindField::Offer(const QString& typed) {
     QStringList list;
-    if (names_ != nullptr) {
+    if (const BoardNames* names = names_ ? names_() : nullptr) {
         const QByteArray prefix = typed.toLatin1();
         for (const std::string_view name :
-             names_->Complete(std::string_view(prefix.constData(), prefix.size()), OfferedNames)) {
+             names->Complete(std::string_view(prefix.constData(), prefix.size()), OfferedNames)) {
             list << QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
         }
     }

@@ -5,6 +5,8 @@
 
 #include <QLineEdit>
 
+#include <functional>
+
 class QCompleter;
 class QStringListModel;
 
@@ -21,9 +23,10 @@ public:
 
     explicit FindField(QWidget* parent);
 
-    // The names completion draws on; nullptr offers none. They must outlive the field or be
-    // replaced first.
-    void SetNames(const BoardNames* names);
+    // Where completion gets the names: asked when the field takes the focus and as text is
+    // typed, so they can be gathered only once somebody searches; nullptr offers none.
+    using NamesSource = std::function<const BoardNames*()>;
+    void SetNames(NamesSource source);
     // Takes the focus with the text selected, ready for typing (Edit > Find).
     void Activate();
     // Gives the focus back to the main window and hides the offered names.
@@ -36,11 +39,12 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     void Offer(const QString& typed);
 
-    const BoardNames* names_ = nullptr;
+    NamesSource names_;
     QCompleter* completer_ = nullptr;
     QStringListModel* offered_ = nullptr;
 };

@@ -142,12 +142,19 @@ bool ViewerExtensions::ExportPicture(const QString& path) const {
 void ViewerExtensions::BoardOpened(const QString& path) {
     boardPath_ = path;
     RememberBoard(path);
-    names_ = BoardNames(form_.Work().Board);
-    find_->SetNames(&names_);
+    names_.reset();
+    find_->SetNames([this] { return &Names(); });
     find_->setEnabled(true);
     for (QAction* item : {items_.Find, items_.FitBoard, items_.ZoomToMarks}) {
         item->setEnabled(true);
     }
+}
+
+const BoardNames& ViewerExtensions::Names() {
+    if (!names_) {
+        names_.emplace(form_.Work().Board);
+    }
+    return *names_;
 }
 
 void ViewerExtensions::Wheel(int x, int y, int angleDelta) {
@@ -179,7 +186,7 @@ void ViewerExtensions::FindName(const QString& typed) {
     form_.RunCommand([&] {
         const QByteArray latin1 = typed.toLatin1();
         const BoardNames::Found found =
-            names_.Lookup(std::string_view(latin1.constData(), latin1.size()));
+            Names().Lookup(std::string_view(latin1.constData(), latin1.size()));
         Workspace& ws = form_.Work();
         switch (found.What) {
         case BoardNames::Kind::Part:

@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -79,7 +80,10 @@ private:
     QWidget& toolBar_;
     ViewerMenuItems items_;
     FindField* find_ = nullptr;
-    BoardNames names_;
+    // The board's names for the search field, gathered at the first search after a board is
+    // opened rather than on every open.
+    std::optional<BoardNames> names_;
+    const BoardNames& Names();
     PanDrag drag_;
     WheelNotches notches_;
     QString boardPath_;
