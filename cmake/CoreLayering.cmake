@@ -92,6 +92,21 @@ function(dorvik_check_core_layering)
     dorvik_check_core_includes()
 endfunction()
 
+# The libraries beside the core that may use Qt Core (the repair log's store over Qt SQL), but
+# never a window: their link interface reaches neither Qt Gui nor Qt Widgets nor a window library
+# of the project, so a window's header does not even compile there.
+function(dorvik_check_no_window)
+    foreach(library IN LISTS ARGN)
+        _dorvik_link_closure(closure ${library})
+        foreach(item IN LISTS closure)
+            if(item MATCHES "Qt[0-9]*::(Gui|Widgets|PrintSupport|Charts)$" OR
+               item MATCHES "^dorvik_(widgets|raster|faults_ui|help|shell)$")
+                message(FATAL_ERROR "${library} links ${item}: it must not reach a window")
+            endif()
+        endforeach()
+    endforeach()
+endfunction()
+
 # The include check: every file of a core folder that belongs to no other library may include
 # neither Qt nor src/shell nor src/help nor a file that belongs to another library.
 function(dorvik_check_core_includes)

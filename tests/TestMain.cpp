@@ -2,8 +2,8 @@
 // platform, so fonts and images behave the same on every machine. Widget suites get a
 // QApplication in which a message box that no test asked for fails the test with its text
 // instead of waiting for an answer; the others get a QGuiApplication. What the program remembers
-// between runs goes to a settings directory of this test run (inherited by the programs it
-// starts), never the user's.
+// between runs, and the repair log's bench file, go to folders of this test run (inherited by
+// the programs it starts), never the user's.
 #ifdef DORVIK_TEST_WIDGETS
 #include "widgets/MessageBoxes.h"
 
@@ -27,6 +27,11 @@ int main(int argc, char** argv) {
     if (settings.isValid()) {
         ::setenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit().constData(), 1);
     }
+    const QTemporaryDir data;
+    if (data.isValid()) {
+        ::setenv("XDG_DATA_HOME", data.path().toLocal8Bit().constData(), 1);
+    }
+    ::unsetenv("DORVIK_REPAIR_LOG");
     ::testing::InitGoogleTest(&argc, argv);
     TestApplication app(argc, argv);
 #ifdef DORVIK_TEST_WIDGETS

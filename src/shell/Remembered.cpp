@@ -1,5 +1,7 @@
 #include "shell/Remembered.h"
 
+#include "settings/ProgramSettings.h"
+
 #include <QFileInfo>
 #include <QSettings>
 #include <QWidget>
@@ -11,11 +13,6 @@ const QString RecentKey = QStringLiteral("RecentBoards");
 const QString GeometryKey = QStringLiteral("Window/Geometry");
 const QString MaximisedKey = QStringLiteral("Window/Maximised");
 
-QSettings Settings() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Dorvik"),
-                     QStringLiteral("Dorvik"));
-}
-
 bool Exists(const QString& path) {
     const QFileInfo info(path);
     return info.exists() && info.isFile();
@@ -24,7 +21,7 @@ bool Exists(const QString& path) {
 } // namespace
 
 QStringList RecentBoards() {
-    QSettings settings = Settings();
+    QSettings settings = ProgramSettings();
     const QStringList stored = settings.value(RecentKey).toStringList();
     QStringList kept;
     for (const QString& path : stored) {
@@ -46,17 +43,17 @@ void RememberBoard(const QString& path) {
     while (list.size() > RecentBoardLimit) {
         list.removeLast();
     }
-    Settings().setValue(RecentKey, list);
+    ProgramSettings().setValue(RecentKey, list);
 }
 
 void RememberWindowPlacement(const QWidget& window) {
-    QSettings settings = Settings();
+    QSettings settings = ProgramSettings();
     settings.setValue(GeometryKey, window.saveGeometry());
     settings.setValue(MaximisedKey, window.isMaximized());
 }
 
 bool ShowRememberedPlacement(QWidget& window) {
-    QSettings settings = Settings();
+    QSettings settings = ProgramSettings();
     const QByteArray geometry = settings.value(GeometryKey).toByteArray();
     if (geometry.isEmpty() || !window.restoreGeometry(geometry)) {
         return false;

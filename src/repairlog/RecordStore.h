@@ -1,0 +1,66 @@
+#pragma once
+// The records of a repair log in one database, through Qt SQL with prepared statements and bound
+// values only. Records are only ever added: a record whose id the database holds already is left
+// as it is, so sending one twice changes nothing.
+
+#include "repairlog/LogLocation.h"
+#include "repairlog/RepairRecord.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace dorvik {
+
+class RecordStore final {
+public:
+    // The bench's SQLite file, its folder and the file made when missing: WAL journal, full sync,
+    // a busy timeout, the schema brought up to date.
+    static std::unique_ptr<RecordStore> OpenSqlite(const QString& path, QString& error);
+    // A line database; fails within the connect timeout when it does not answer.
+    static std::unique_ptr<RecordStore> OpenPostgres(const QString& conninfo, QString& error);
+    static std::unique_ptr<RecordStore> Open(const LogLocation& location, QString& error);
+
+    ~RecordStore();
+    RecordStore(const RecordStore&) = delete;
+    RecordStore& operator=(const RecordStore&) = delete;
+
+    LogKind Kind() const noexcept { return kind_; }
+    QSqlDatabase& Database() noexcept { return db_; }
+
+    // Commits the records, and what they name, in one transaction: all or none.
+    bool Insert(std::span<const RepairRecord> records, QString& error);
+
+    // The unit's records, oldest first.
+    std::optional<std::vector<RepairRecord>> History(const QString& serial, QString& error);
+
+    // Every record recorded in [fromMs, untilMs), oldest first, one at a time.
+    bool ForEach(std::int64_t fromMs, std::int64_t untilMs,
+                 const std::function<void(const RepairRecord&)>& take, QString& error);
+
+    std::optional<std::int64_t> Count(QString& error);
+
+    // The outbox of a bench file: records not yet in the line database, oldest first.
+    std::optional<std::vector<RepairRecord>> Unsent(int most, QString& error);
+    std::optional<std::int64_t> UnsentCount(QString& error);
+    bool MarkSent(std::span<const RepairRecord> records, QString& error);
+
+private:
+    RecordStore(LogKind kind, QString connection);
+    // The open store once its schema is brought up to date, else nothing and the reason.
+    static std::unique_ptr<RecordStore> Checked(std::unique_ptr<RecordStore> store,
+                                                QString& error);
+    bool Query(QSqlQuery& query, QString& error);
+
+    LogKind kind_;
+    QString connection_;
+    QSqlDatabase db_;
+};
+
+} // namespace dorvik
