@@ -1,4 +1,5 @@
-// The unit a report is about: its texts kept as one line of UTF-8, its test time a real one.
+// The unit a report is about: the serial, board name and test time each kind of report states,
+// kept as one line of UTF-8.
 
 #include "ReportFixture.h"
 #include "report/TextLines.h"
@@ -7,6 +8,20 @@
 
 namespace dorvik::test {
 namespace {
+
+struct UnitCase {
+    std::string Text;
+    ReportUnit Unit;
+};
+
+void ExpectUnits(const std::vector<UnitCase>& cases, ReportKind kind) {
+    for (const UnitCase& c : cases) {
+        SCOPED_TRACE(Printable(c.Text));
+        const ReportResult r = ReadOnProbeBoard(c.Text);
+        EXPECT_EQ(r.Kind, kind);
+        EXPECT_EQ(r.Unit, c.Unit);
+    }
+}
 
 TEST(ReportUnit, TextsAreOneLineOfUtf8OfAtMost128Bytes) {
     const std::string a127(127, 'A');
@@ -57,6 +72,62 @@ TEST(ReportUnit, TestedIsARealDateAndTime) {
     }
     EXPECT_FALSE(IsTestedText("2025-03-14 09:30:05"));
     EXPECT_FALSE(IsTestedText("2025-03-14T09:30:05Z"));
+}
+
+// A TRI header record of at least 20 fields, starting with `first`.
+std::string Record(std::vector<std::string> first) {
+    while (first.size() < 21) {
+        first.emplace_back(first.size() % 2 == 0 ? "0" : "F");
+    }
+    std::string text;
+    for (const std::string& field : first) {
+        text += (text.empty() ? "" : ",") + field;
+    }
+    return text + "\n";
+}
+
+constexpr std::string_view TriFault = "Short < 13 >-VCC -> Parts:U1.2 < 50 >-ND -> Parts:R9.1\n";
+constexpr std::string_view ColumnComment =
+    "// PASS/FAIL, ICT_ID, SeriesNo, BoardName, BarCode, Date, Time, Result, Retest\n";
+
+TEST(ReportUnit, TriFromTheHeaderRecord) {
+    const std::string fault(TriFault);
+    ExpectUnits(
+        {
+            // The record starts at ICT_ID.
+            {Record({"2", "415", "QX77_BRD", "ZZ1000AB01", "20250314", "093005"}) + fault,
+             {"ZZ1000AB01", "QX77_BRD", "2025-03-14T09:30:05"}},
+            // The comment above names the columns.
+            {"// Header_Data\n" + std::string(ColumnComment) +
+                 Record({"FAIL", "2", "7", "QX77_BRD", "ZZ1000AB02", "20251231", "235959"}) +
+                 "\n// Component_Data\n" + fault,
+             {"ZZ1000AB02", "QX77_BRD", "2025-12-31T23:59:59"}},
+            // In another order, in other cases and with blanks in the names.
+            {"// Date , bar code,BOARDNAME, Time, PASS/FAIL\n" +
+                 Record({"20240229", "ZZ3", "BRD_3", "120000", "FAIL"}) + fault,
+             {"ZZ3", "BRD_3", "2024-02-29T12:00:00"}},
+            // A comment that names none of the columns leaves the order as it is.
+            {"// Header_Data, version 2\n" + Record({"2", "415", "BRD_4", "ZZ4", "20250314"}) +
+                 fault,
+             {"ZZ4", "BRD_4", ""}},
+            // Named columns beyond the record's last field are not stated.
+            {"// PASS/FAIL, BoardName" + std::string(30, ',') + "BarCode\n" +
+                 Record({"FAIL", "BRD_5", "ZZ5"}) + fault,
+             {"", "BRD_5", ""}},
+            // Fields trimmed of blanks; blanks inside a name stay.
+            {Record({" 2 ", " 415", "  QX 77  ", "\tZZ6 ", " 20250314 ", " 093005 "}) + fault,
+             {"ZZ6", "QX 77", "2025-03-14T09:30:05"}},
+            // Control bytes become blanks, Latin-1 becomes UTF-8.
+            {Record({"2", "415", "Q\x01X\xE9", "ZZ\x7F", "20250314", "0930"}) + fault,
+             {"ZZ", "Q X\xC3\xA9", ""}},
+            {Record({"2", "415", "BRD", "ZZ7", "20251301", "093005"}) + fault, {"ZZ7", "BRD", ""}},
+            // A record of fewer fields is no header record; the first header record counts.
+            {"2,415,BRD_8,ZZ8,20250314,093005,F\n" + fault, {}},
+            {fault + Record({"2", "415", "BRD_9", "ZZ9"}) + Record({"2", "415", "OTHER", "ZZ0"}),
+             {"ZZ9", "BRD_9", ""}},
+            {fault, {}},
+        },
+        ReportKind::TriCsv);
 }
 
 } // namespace
