@@ -130,5 +130,66 @@ TEST(ReportUnit, TriFromTheHeaderRecord) {
         ReportKind::TriCsv);
 }
 
+constexpr std::string_view Dashes = "----------------------------------------\n";
+
+// A block header that starts with the title, and an analog failure.
+std::string TitledBlock(std::string_view title, std::string_view date) {
+    return std::string(Dashes) + std::string(title) + "\nBoard Version:  v1\n" + std::string(date) +
+           "\n" + std::string(Dashes) + "c5 HAS FAILED\nMeasured:   1.2u\n" + std::string(Dashes);
+}
+
+// A block header that starts with the report's heading and its date, and a short.
+std::string ShortsBlock(std::string_view title, std::string_view date) {
+    return std::string(Dashes) + "Shorts Report for \"shorts\".\n" + std::string(date) + "\n" +
+           std::string(title) + "\nBoard Version:  v2\n" + std::string(Dashes) +
+           "Short #1, Thresh 9, Delay 50us      Ohms\n"
+           "From: vcc                  20375    4\n"
+           "To:   gnd                 219157    4\n"
+           "------End, 1 Problem Reported-----------\n";
+}
+
+TEST(ReportUnit, TicketFromItsSerialLineAndBlockHeader) {
+    const std::string long80(80, 'L');
+    ExpectUnits(
+        {
+            {TitledBlock("ACME-BRD 7 REV C", "Wed Mar 05 07:08:09 2025") + "Serial #: QA0001\n",
+             {"QA0001", "ACME-BRD 7 REV C", "2025-03-05T07:08:09"}},
+            {ShortsBlock("ACME-BRD 8", "Thu Feb 29 23:59:59 2024") + "Serial #: QA0002\n",
+             {"QA0002", "ACME-BRD 8", "2024-02-29T23:59:59"}},
+            // The first title and the first date of the blocks; the last serial.
+            {"Serial #: QA0003\n" + ShortsBlock("FIRST", "Sun Jul 06 01:02:03 2025") +
+                 TitledBlock("SECOND", "Sun Jul 06 01:02:09 2025") +
+                 "Serial #: QA0004\nSerial #:\n",
+             {"QA0004", "FIRST", "2025-07-06T01:02:03"}},
+            {TitledBlock("ACME", "Sat Jan 01 00:00:00 2000"), {"", "ACME", "2000-01-01T00:00:00"}},
+            // Padded and one-digit days, months in any case.
+            {TitledBlock("ACME", "Tue Jan  4 18:13:37 2005"), {"", "ACME", "2005-01-04T18:13:37"}},
+            {TitledBlock("ACME", "tue DEC 30 18:13:37 2005"), {"", "ACME", "2005-12-30T18:13:37"}},
+            // A date line that names no real date: not stated, and no later line stands in.
+            {TitledBlock("ACME", "Mon Feb 30 10:00:00 2005") +
+                 TitledBlock("ACME", "Mon Mar 01 10:00:00 2005"),
+             {"", "ACME", ""}},
+            {TitledBlock("ACME", "Mon Jan 03 25:00:00 2005"), {"", "ACME", ""}},
+            // Lines that are no date line.
+            {TitledBlock("ACME", "Mon Jan 03 10:00 2005"), {"", "ACME", ""}},
+            {TitledBlock("ACME", "Someday Jan 03 10:00:00 2005"), {"", "ACME", ""}},
+            {TitledBlock("ACME", "Mon Jna 03 10:00:00 2005"), {"", "ACME", ""}},
+            {TitledBlock("ACME", "Mon Jan 103 10:00:00 2005"), {"", "ACME", ""}},
+            // Cleaned: control bytes, Latin-1, a long title cut at 128 bytes.
+            {TitledBlock("\x01"
+                         "ACME\x02\xE9\x7F",
+                         "x") +
+                 "Serial #:\tQA\x03"
+                 "5 \n",
+             {"QA 5", "ACME \xC3\xA9", ""}},
+            {TitledBlock(long80 + long80, "x"), {"", std::string(128, 'L'), ""}},
+            // No title above "Board Version:" when a rule or nothing stands there.
+            {std::string(Dashes) + "Board Version:  v1\n" + TitledBlock("", "x") +
+                 "Serial  # :  QA6\n",
+             {"QA6", "", ""}},
+        },
+        ReportKind::Keysight3070Ticket);
+}
+
 } // namespace
 } // namespace dorvik::test
