@@ -191,5 +191,32 @@ TEST(ReportUnit, TicketFromItsSerialLineAndBlockHeader) {
         ReportKind::Keysight3070Ticket);
 }
 
+TEST(ReportUnit, FaultListFromTheNotesAtItsTop) {
+    ExpectUnits(
+        {
+            {"# serial: QA1\n# board: ACME 1\n# tested: 2025-03-05T07:08:09\nopen 7\n",
+             {"QA1", "ACME 1", "2025-03-05T07:08:09"}},
+            {"# bench 2, board 17\nopen 7\n", {}},
+            {"open 7\n", {}},
+            // Below the first line that says something they are comments.
+            {"open 7\n# serial: QA2\n# board: ACME\n", {}},
+            {"bogus 1\n# serial: QA2\nopen 7\n", {}},
+            // Keywords in any case, blanks around them; blank lines and comments between.
+            {"\xEF\xBB\xBF\r\n#SERIAL:   QA3  \r\n\r\n# other words\r\n#  Board :ACME\r\n"
+             "# TeStEd:2024-02-29T00:00:00\r\nopen 7\r\n",
+             {"QA3", "ACME", "2024-02-29T00:00:00"}},
+            // The last one counts; one without a value says nothing.
+            {"# serial: QA4\n# serial: QA5\n# serial:\nopen 7\n", {"QA5", "", ""}},
+            {"# serial number: QA6\n# board ACME\nopen 7\n", {}},
+            {"# serial: \x01QA\x02"
+             "7\xE9 \n# board: \x7F\nopen 7\n",
+             {"QA 7\xC3\xA9", "", ""}},
+            {"# tested: 2025-02-29T10:00:00\nopen 7\n", {}},
+            {"# tested: 2025-03-05 07:08:09\nopen 7\n", {}},
+            {"# tested: 2025-03-05T07:08:09Z\nopen 7\n", {}},
+        },
+        ReportKind::FaultListFile);
+}
+
 } // namespace
 } // namespace dorvik::test
