@@ -1,6 +1,6 @@
 // The bytes as a tester's report or a fault list, read against a small board; then the first
-// lines selected on the workspace, and the list written as a fault list file, which must read
-// back as the same faults and write the very same file again.
+// lines selected on the workspace, and the list written with its unit as a fault list file,
+// which must read back as the same unit and faults and write the very same file again.
 #include "faults/ProbeBoard.h"
 #include "report/FaultListFile.h"
 #include "report/FaultSelection.h"
@@ -16,7 +16,7 @@ dorvik::test::ProbeBench& Bench() {
     return bench;
 }
 
-// The same faults with the same lines and ticks; only the kinds' wording may differ.
+// The same faults: the same kinds, lines and ticks.
 bool SameFaults(const dorvik::FaultList& a, const dorvik::FaultList& b) {
     if (a.Faults().size() != b.Faults().size()) {
         return false;
@@ -24,7 +24,7 @@ bool SameFaults(const dorvik::FaultList& a, const dorvik::FaultList& b) {
     for (std::size_t f = 0; f < a.Faults().size(); ++f) {
         const dorvik::Fault& x = a.Faults()[f];
         const dorvik::Fault& y = b.Faults()[f];
-        if (x.Lines != y.Lines || x.Repaired != y.Repaired) {
+        if (x.Kind != y.Kind || x.Lines != y.Lines || x.Repaired != y.Repaired) {
             return false;
         }
     }
@@ -50,10 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (result.List.LineCount() == 0) {
         return 0;
     }
-    const std::string written = dorvik::WriteFaultList(result.List);
+    const std::string written = dorvik::WriteFaultList(result.List, result.Unit);
     const dorvik::ReportResult again = dorvik::ReadReport(written, *bench.board);
-    if (again.SkippedLines != 0 || dorvik::WriteFaultList(again.List) != written ||
-        !SameFaults(result.List, again.List)) {
+    if (again.SkippedLines != 0 || dorvik::WriteFaultList(again.List, again.Unit) != written ||
+        !SameFaults(result.List, again.List) || again.Unit != result.Unit) {
         __builtin_trap();
     }
     return 0;

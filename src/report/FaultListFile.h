@@ -11,13 +11,15 @@
 
 namespace dorvik {
 
-// Reads the lines of a fault list into `result` (kind, list, skipped lines).
+// Reads the lines of a fault list into `result` (kind, unit, list, skipped lines).
 void ReadFaultListLines(const std::vector<std::string_view>& lines, const BoardLookup& board,
                         ReportResult& result);
 
-// The list as a fault list file: each line with its description, the first line of a repaired
-// fault marked "[x]", the further lines of a fault marked "+". LF line ends.
-std::string WriteFaultList(const FaultList& list);
+// The list as a fault list file: the unit's notes first ("# serial: …", "# board: …",
+// "# tested: …", each when known), then each line with its description, the first line of a
+// repaired fault marked "[x]", the further lines of a fault marked "+", and "# kind: …" before
+// the first line of a fault whose kind is not that line's keyword. LF line ends.
+std::string WriteFaultList(const FaultList& list, const ReportUnit& unit);
 
 // One selectable line as it is written in the file (the `faults` command prints these).
 std::string SavedLineText(const FaultList& list, std::size_t k);

@@ -4,6 +4,7 @@
 #include "report/TextLines.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <optional>
 
 namespace dorvik {
@@ -55,6 +56,79 @@ std::string Number(std::string_view heading) {
         n.remove_suffix(1);
     }
     return std::string(n);
+}
+
+// "Serial #: TEXT": the text, or none when the line is not one.
+std::optional<std::string_view> SerialOf(std::string_view line) {
+    std::string_view rest = Trimmed(line);
+    for (const std::string_view word : {"Serial", "#", ":"}) {
+        if (!StartsWith(rest, word)) {
+            return std::nullopt;
+        }
+        rest = Trimmed(rest.substr(word.size()));
+    }
+    return rest;
+}
+
+// The number of an English name among `names` (from 1), 0 when it is none of them.
+int NameNumber(std::string_view word, std::initializer_list<std::string_view> names) {
+    int number = 1;
+    for (const std::string_view name : names) {
+        if (EqualsIgnoringCase(word, name)) {
+            return number;
+        }
+        ++number;
+    }
+    return 0;
+}
+
+// A block header's date line "Tue Jan 04 18:13:37 2005": its time as ReportUnit::Tested
+// writes it (empty when there is no such date), or none when the line is not one.
+std::optional<std::string> DateLineTime(const std::vector<std::string_view>& words) {
+    if (words.size() != 5 ||
+        NameNumber(words[0], {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"}) == 0) {
+        return std::nullopt;
+    }
+    const int month = NameNumber(words[1], {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug",
+                                            "Sep", "Oct", "Nov", "Dec"});
+    const std::string_view day = words[2];
+    const std::string_view time = words[3];
+    if (month == 0 || day.empty() || day.size() > 2 || !IsNumber(day) || time.size() != 8 ||
+        time[2] != ':' || time[5] != ':' || words[4].size() != 4) {
+        return std::nullopt;
+    }
+    const std::string date = std::string(words[4]) + (month < 10 ? "0" : "") +
+                             std::to_string(month) + std::string(2 - day.size(), '0') +
+                             std::string(day);
+    const std::string clock = std::string(time.substr(0, 2)) + std::string(time.substr(3, 2)) +
+                              std::string(time.substr(6, 2));
+    return TestedText(date, clock);
+}
+
+// The unit of a ticket: the last "Serial #:" line's serial, and from the block headers the
+// first title (the line above "Board Version:") and the first date line.
+ReportUnit TicketUnit(const std::vector<std::string_view>& lines) {
+    ReportUnit unit;
+    bool dated = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (const auto serial = SerialOf(lines[i]); serial && !UnitText(*serial).empty()) {
+            unit.Serial = UnitText(*serial);
+            continue;
+        }
+        const std::string_view above = i > 0 ? Trimmed(lines[i - 1]) : std::string_view{};
+        if (unit.Board.empty() && StartsWith(Trimmed(lines[i]), "Board Version:") &&
+            !IsDashLine(above)) {
+            unit.Board = UnitText(above);
+            continue;
+        }
+        if (!dated) {
+            if (std::optional<std::string> tested = DateLineTime(Words(lines[i]))) {
+                unit.Tested = std::move(*tested);
+                dated = true;
+            }
+        }
+    }
+    return unit;
 }
 
 class TicketReader final {
@@ -372,6 +446,7 @@ bool LooksLikeKeysight3070Ticket(const std::vector<std::string_view>& lines) {
 void TranslateKeysight3070Ticket(const std::vector<std::string_view>& lines,
                                  const BoardLookup& board, ReportResult& result) {
     result.Kind = ReportKind::Keysight3070Ticket;
+    result.Unit = TicketUnit(lines);
     TicketReader(lines, board, result).Run();
 }
 

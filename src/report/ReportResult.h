@@ -1,7 +1,9 @@
 #pragma once
-// What reading a report gives: its kind, the faults read, and what could not be read.
+// What reading a report gives: its kind, the unit it is about, the faults read, and what could
+// not be read.
 
 #include "report/FaultList.h"
+#include "report/ReportUnit.h"
 
 #include <cstddef>
 #include <string>
@@ -21,6 +23,7 @@ struct ReportProblem {
 
 struct ReportResult {
     ReportKind Kind = ReportKind::Unknown;
+    ReportUnit Unit;
     FaultList List;
     // Lines that were meant to say something and could not be read; their faults are left out.
     std::size_t SkippedLines = 0;

@@ -83,22 +83,66 @@ std::string LowerAscii(std::string_view text) {
     return lower;
 }
 
+namespace {
+
+// The length of the UTF-8 character that starts at text[i], 0 when the bytes there are none (a
+// stray or cut sequence, an overlong form, a surrogate, a code beyond U+10FFFF).
+std::size_t Utf8CharLength(std::string_view text, std::size_t i) noexcept {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (b < 0x80) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (b >= 0xC2 && b <= 0xDF) {
+        length = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        length = 3;
+        low = b == 0xE0 ? 0xA0 : low;
+        high = b == 0xED ? 0x9F : high;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        length = 4;
+        low = b == 0xF0 ? 0x90 : low;
+        high = b == 0xF4 ? 0x8F : high;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) {
+        return 0;
+    }
+    const auto second = static_cast<unsigned char>(text[i + 1]);
+    if (second < low || second > high) {
+        return 0;
+    }
+    for (std::size_t k = 2; k < length; ++k) {
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+void AppendLatin1AsUtf8(std::string& out, char c) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x80) {
+        out += c;
+    } else {
+        out += static_cast<char>(0xC0 | (b >> 6));
+        out += static_cast<char>(0x80 | (b & 0x3F));
+    }
+}
+
+} // namespace
+
 std::string Latin1FromUtf8(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
         const auto b = static_cast<unsigned char>(utf8[i]);
-        std::size_t length = b < 0x80             ? 1
-                             : (b & 0xE0) == 0xC0 ? 2
-                             : (b & 0xF0) == 0xE0 ? 3
-                             : (b & 0xF8) == 0xF0 ? 4
-                                                  : 0;
-        bool valid = length != 0 && i + length <= utf8.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            valid = (static_cast<unsigned char>(utf8[i + k]) & 0xC0) == 0x80;
-        }
-        if (!valid) {
+        const std::size_t length = Utf8CharLength(utf8, i);
+        if (length == 0) {
             out += utf8[i]; // not UTF-8: the byte is taken as Latin-1
             ++i;
             continue;
@@ -121,15 +165,36 @@ std::string Utf8FromLatin1(std::string_view latin1) {
     std::string out;
     out.reserve(latin1.size());
     for (const char c : latin1) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) {
-            out += c;
+        AppendLatin1AsUtf8(out, c);
+    }
+    return out;
+}
+
+std::string Utf8FromUtf8OrLatin1(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::size_t length = Utf8CharLength(bytes, i);
+        if (length == 0) {
+            AppendLatin1AsUtf8(out, bytes[i]);
+            ++i;
         } else {
-            out += static_cast<char>(0xC0 | (b >> 6));
-            out += static_cast<char>(0x80 | (b & 0x3F));
+            out.append(bytes.substr(i, length));
+            i += length;
         }
     }
     return out;
+}
+
+std::string_view CutUtf8(std::string_view utf8, std::size_t bytes) noexcept {
+    if (utf8.size() <= bytes) {
+        return utf8;
+    }
+    while (bytes > 0 && (static_cast<unsigned char>(utf8[bytes]) & 0xC0) == 0x80) {
+        --bytes; // inside a character: cut before it
+    }
+    return utf8.substr(0, bytes);
 }
 
 std::string Printable(std::string_view text) {
@@ -140,6 +205,11 @@ std::string Printable(std::string_view text) {
         }
     }
     return out;
+}
+
+std::string OneLineText(std::string_view said, std::size_t maxBytes) {
+    const std::string printable = Printable(Utf8FromUtf8OrLatin1(said));
+    return std::string(Trimmed(CutUtf8(Trimmed(printable), maxBytes)));
 }
 
 } // namespace dorvik

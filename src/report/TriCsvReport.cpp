@@ -50,6 +50,56 @@ std::vector<std::string_view> CsvFields(std::string_view line) {
     return fields;
 }
 
+// Where the header record keeps the unit: by default the record starts at ICT_ID
+// ("1,837,BOARD,SERIAL,YYYYMMDD,HHMMSS,F,…").
+struct UnitColumns {
+    std::size_t Board = 2;
+    std::size_t Serial = 3;
+    std::size_t Date = 4;
+    std::size_t Time = 5;
+};
+
+constexpr std::size_t NoColumn = std::string_view::npos;
+
+// A column's name as it is matched: without blanks, in lower case.
+std::string ColumnKey(std::string_view name) {
+    std::string key;
+    for (const char c : name) {
+        if (!IsBlankChar(c)) {
+            key += c;
+        }
+    }
+    return LowerAscii(key);
+}
+
+// The columns a comment "// PASS/FAIL, ICT_ID, SeriesNo, BoardName, BarCode, Date, Time, …"
+// names; none when it names none of the unit's.
+std::optional<UnitColumns> NamedColumns(std::string_view comment) {
+    UnitColumns columns{NoColumn, NoColumn, NoColumn, NoColumn};
+    const std::vector<std::string_view> names = CsvFields(comment.substr(2));
+    bool named = false;
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        const std::string key = ColumnKey(names[k]);
+        for (const auto& [name, column] :
+             {std::pair{"boardname", &columns.Board}, std::pair{"barcode", &columns.Serial},
+              std::pair{"date", &columns.Date}, std::pair{"time", &columns.Time}}) {
+            if (key == name && *column == NoColumn) {
+                *column = k;
+                named = true;
+            }
+        }
+    }
+    return named ? std::optional(columns) : std::nullopt;
+}
+
+ReportUnit HeaderUnit(const std::vector<std::string_view>& fields, const UnitColumns& columns) {
+    const auto field = [&](std::size_t k) {
+        return k < fields.size() ? fields[k] : std::string_view{};
+    };
+    return ReportUnit{UnitText(field(columns.Serial)), UnitText(field(columns.Board)),
+                      TestedText(field(columns.Date), field(columns.Time))};
+}
+
 struct ProbeGroups {
     std::vector<std::int32_t> Probes;
     std::vector<std::string> Nodes; // "CPU_EDP_AUX_P (18 probes)"
@@ -229,9 +279,17 @@ bool LooksLikeTriCsv(const std::vector<std::string_view>& lines) {
 void TranslateTriCsv(const std::vector<std::string_view>& lines, const BoardLookup& board,
                      ReportResult& result) {
     result.Kind = ReportKind::TriCsv;
+    UnitColumns columns;
+    bool headerRead = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view text = Trimmed(lines[i]);
-        if (text.empty() || StartsWith(text, "//")) {
+        if (text.empty()) {
+            continue;
+        }
+        if (StartsWith(text, "//")) {
+            if (!headerRead) {
+                columns = NamedColumns(text).value_or(columns);
+            }
             continue;
         }
         if (const std::optional<LineKind> kind = ProbeLineKind(text)) {
@@ -240,7 +298,11 @@ void TranslateTriCsv(const std::vector<std::string_view>& lines, const BoardLook
         }
         const std::vector<std::string_view> fields = CsvFields(text);
         if (fields.size() >= HeaderFieldsAtLeast) {
-            continue; // the header record: board, serial, date, results
+            if (!headerRead) {
+                result.Unit = HeaderUnit(fields, columns); // the header record; results follow
+                headerRead = true;
+            }
+            continue;
         }
         if (fields.size() >= ComponentFields && AllDigits(fields[0])) {
             TranslateComponentRow(fields, i + 1, board, result);

@@ -122,6 +122,7 @@ void FaultListCommands::OpenReport(const QString& path) {
     const QString summary = Summary(name, result);
     const bool firstShown = panel_->isHidden();
     const QSize drawing = form1_.Image1().size();
+    unit_ = std::move(result.Unit);
     panel_->SetList(std::move(result.List), summary);
     EnableStepping(true);
     if (firstShown) {
@@ -147,7 +148,7 @@ void FaultListCommands::SaveListClick() {
 }
 
 void FaultListCommands::SaveList(const QString& path) {
-    const std::string text = WriteFaultList(panel_->List());
+    const std::string text = WriteFaultList(panel_->List(), unit_);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(text.data(), static_cast<qint64>(text.size())) !=

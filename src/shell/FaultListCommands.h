@@ -2,6 +2,8 @@
 // The fault list's commands in the main window: File > Open Report…, the Faults menu (Next,
 // Previous, Save List) and the panel they drive. The window's key table is not touched.
 
+#include "report/ReportUnit.h"
+
 #include <QObject>
 #include <QSize>
 #include <QString>
@@ -59,6 +61,8 @@ private:
     QMenu* menu_ = nullptr;
     PathChooser chooseReport_;
     PathChooser chooseSave_;
+    // The unit of the report read last, written back by Save List.
+    ReportUnit unit_;
 };
 
 } // namespace dorvik

@@ -31,11 +31,16 @@ constexpr char Ticket[] = "Shorts Report for \"shorts\".\n"
                           "Measured:   11.5K\n"
                           "Nominal:    10.000K\n"
                           "Resistance in OHMS\n"
-                          "----------------------------------------\n";
+                          "----------------------------------------\n"
+                          "Serial #: QA0E2E\n";
 
 constexpr char SavedList[] =
+    "# serial: QA0E2E\n"
+    "# kind: Short\n"
     "short 6 3 # Short #1: +12V (BRC 20375, 4 ohms) with N0004 (BRC 219157, 4 ohms)\n"
+    "# kind: Short\n"
     "short 1 8 # [x] Short #2: GND (BRC 20376, 2 ohms) with N0007 (BRC 219158, 2 ohms)\n"
+    "# kind: Analog\n"
     "comp R1 # r1 HAS FAILED: Measured 11.5K, Nominal 10.000K, Resistance in OHMS\n";
 
 // The value of `name` in each state the script printed, in order.

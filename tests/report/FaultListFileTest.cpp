@@ -2,6 +2,7 @@
 // reads the same.
 
 #include "ReportFixture.h"
+#include "report/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,7 @@ TEST(FaultListFile, WritesWhatReadsBackTheSame) {
     ReportResult r = ReadOnProbeBoard(ListText);
     r.List.SetRepaired(0, false);
     r.List.SetRepaired(2, true);
-    const std::string written = WriteFaultList(r.List);
+    const std::string written = WriteFaultList(r.List, r.Unit);
     EXPECT_EQ(written, "short 13 40 7 # Short #1: VCC with SIG\n"
                        "short 13 50 # + VCC with ND\n"
                        "comp u1,2 r7 # + common devices\n"
@@ -58,7 +59,7 @@ TEST(FaultListFile, WritesWhatReadsBackTheSame) {
                        "comp U1,5\n");
     const ReportResult again = ReadOnProbeBoard(written);
     EXPECT_EQ(again.SkippedLines, 0u);
-    EXPECT_EQ(WriteFaultList(again.List), written);
+    EXPECT_EQ(WriteFaultList(again.List, again.Unit), written);
     EXPECT_TRUE(again.List.Faults()[2].Repaired);
     EXPECT_EQ(FaultsListing(again.List).substr(0, 50),
               "faults: 7\nfault 1: short 13 40 7 # Short #1: VCC w");
@@ -90,7 +91,7 @@ TEST(FaultListFile, ReadsBackAsTheSameFaultsWhateverTheDescriptions) {
         ASSERT_EQ(r.List.LineCount(), 2u);
         EXPECT_EQ(r.List.LineAt(1).Description, c.SecondDescription);
         r.List.SetRepaired(c.UntickFault, false);
-        const std::string written = WriteFaultList(r.List);
+        const std::string written = WriteFaultList(r.List, r.Unit);
         const ReportResult again = ReadOnProbeBoard(written);
         EXPECT_EQ(again.SkippedLines, 0u);
         ASSERT_EQ(again.List.Faults().size(), r.List.Faults().size()) << written;
@@ -98,7 +99,101 @@ TEST(FaultListFile, ReadsBackAsTheSameFaultsWhateverTheDescriptions) {
             EXPECT_EQ(again.List.Faults()[f].Lines, r.List.Faults()[f].Lines) << written;
             EXPECT_EQ(again.List.Faults()[f].Repaired, r.List.Faults()[f].Repaired) << written;
         }
-        EXPECT_EQ(WriteFaultList(again.List), written);
+        EXPECT_EQ(WriteFaultList(again.List, again.Unit), written);
+    }
+}
+
+std::vector<std::string> KindsOf(const FaultList& list) {
+    std::vector<std::string> kinds;
+    for (const Fault& f : list.Faults()) {
+        kinds.push_back(f.Kind);
+    }
+    return kinds;
+}
+
+TEST(FaultListFile, AKindNoteNamesTheKindOfTheFaultTheNextLineStarts) {
+    const std::pair<std::string_view, Lines> cases[] = {
+        {"# kind: Analog\ncomp C5\nopen 7\n", {"Analog", "open"}},
+        {"# KIND:  Failed Open \n\n# other words\nopen 7\n", {"Failed Open"}},
+        {"# kind: Short\n# kind: Open circuit\nopen 7\n", {"Open circuit"}},
+        {"# kind:\nopen 7\n", {"open"}},
+        {"# kind: \x01\nopen 7\n", {"open"}},
+        // A note before a continuation or at the end, or whose line is unreadable, names nothing.
+        {"open 7\n# kind: Short\nshort 13 50 # + more\nnet GND\n", {"open", "net"}},
+        {"# kind: Short\nshort 13 50 # + alone\n", {"short"}},
+        {"open 7\n# kind: Short\n", {"open"}},
+        {"# kind: Short\nbogus 1\nopen 7\n", {"open"}},
+        // A fault line is no note, whatever its description.
+        {"open 7 # kind: Short\n", {"open"}},
+    };
+    for (const auto& [text, kinds] : cases) {
+        SCOPED_TRACE(Printable(text));
+        EXPECT_EQ(KindsOf(ReadOnProbeBoard(text).List), kinds);
+    }
+}
+
+TEST(FaultListFile, WritesTheUnitAtTheTopAndKindsBeforeTheirFaults) {
+    ReportResult r = ReadOnProbeBoard("# kind: Analog\ncomp C5 # c5 HAS FAILED\n"
+                                      "open 7\nopen 13 # + next\n"
+                                      "# kind: Pins\nopen 40\n");
+    EXPECT_EQ(WriteFaultList(r.List, {"\x01QA 1 ", "ACME\xE9", "2025-03-05T07:08:09"}),
+              "# serial: QA 1\n"
+              "# board: ACME\xC3\xA9\n"
+              "# tested: 2025-03-05T07:08:09\n"
+              "# kind: Analog\n"
+              "comp C5 # c5 HAS FAILED\n"
+              "open 7\n"
+              "open 13 # + next\n"
+              "# kind: Pins\n"
+              "open 40\n");
+    // Empty texts and a time that is none are left out.
+    EXPECT_EQ(WriteFaultList(r.List, {"", " \x7F", "2025-02-29T00:00:00"}).substr(0, 15),
+              "# kind: Analog\n");
+}
+
+// A saved list reads back as the same unit and faults (kinds, lines, descriptions, ticks), and
+// saves as the same file again, whatever the list came from.
+TEST(FaultListFile, ReadsBackAsTheSameUnitAndFaults) {
+    const std::string_view cases[] = {
+        "# serial: QA1\n# board: ACME 1\n# tested: 2025-03-05T07:08:09\n"
+        "# kind: Failed Open\nopen 7 # [x] first\nopen 13 # + second\n"
+        "# kind: Analog\ncomp C5 # [x]\nnet GND\nnet NOWHERE # + [x] not here\n",
+        "# board: ACME 2\nshort 13 40 7 # Short #1\nopen 7 # [x] Open #1\n",
+        "# serial: \x01QA\x7F"
+        "3 \n# board:  ACME\xE9\x02 \n# tested: 2025-02-30T00:00:00\nopen 7\n"
+        "short 13 50 # \x03 ND\n",
+        "# kind: Short\nshort 13 50 # + no fault above\n# kind: \nopen 7\n",
+        // A tester's report: the kinds its faults were given, the unit it states.
+        "// PASS/FAIL, ICT_ID, SeriesNo, BoardName, BarCode, Date, Time\n"
+        "FAIL,1,3,ACME_3,QA4,20250305,070809,F,0,0,,FPPF,1,F,3,20250305,070800,0,,,0,0\n"
+        "Short < 13 40 7 >-VCC -> Parts:U1.2 < 50 >-ND -> Parts:R9.1 < 41 >-BOT\n"
+        " 70, R7, 1.0, 1.0, 10.0, 10.0, 0, J, 896, 302, C1, 4.0, 1\n",
+        "----------------------------------------\n"
+        "ACME 4 \xE9"
+        "dition\nBoard Version:  v1\nWed Mar 05 07:08:09 2025\n"
+        "----------------------------------------\n"
+        "c5 HAS FAILED\nMeasured:   6.1u\n"
+        "----------------------------------------\n"
+        "Failed Open #1\n(202118) sig\n                 r7.1\n"
+        "----------------------------------------\nSerial #: QA5\n",
+    };
+    for (const std::string_view text : cases) {
+        SCOPED_TRACE(Printable(text));
+        ReportResult r = ReadOnProbeBoard(text);
+        ASSERT_EQ(r.Error, "");
+        ASSERT_GE(r.List.Faults().size(), 2u);
+        r.List.SetRepaired(1, !r.List.Faults()[1].Repaired);
+        const std::string written = WriteFaultList(r.List, r.Unit);
+        const ReportResult again = ReadOnProbeBoard(written);
+        EXPECT_EQ(again.SkippedLines, 0u) << written;
+        EXPECT_EQ(again.Unit, r.Unit) << written;
+        ASSERT_EQ(again.List.Faults().size(), r.List.Faults().size()) << written;
+        for (std::size_t f = 0; f < r.List.Faults().size(); ++f) {
+            EXPECT_EQ(again.List.Faults()[f].Kind, r.List.Faults()[f].Kind) << written;
+            EXPECT_EQ(again.List.Faults()[f].Lines, r.List.Faults()[f].Lines) << written;
+            EXPECT_EQ(again.List.Faults()[f].Repaired, r.List.Faults()[f].Repaired) << written;
+        }
+        EXPECT_EQ(WriteFaultList(again.List, again.Unit), written);
     }
 }
 

@@ -8,8 +8,18 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
+
+namespace dorvik {
+
+inline void PrintTo(const ReportUnit& unit, std::ostream* out) {
+    *out << "{serial \"" << unit.Serial << "\", board \"" << unit.Board << "\", tested \""
+         << unit.Tested << "\"}";
+}
+
+} // namespace dorvik
 
 namespace dorvik::test {
 

@@ -28,7 +28,9 @@ namespace dorvik {
 namespace {
 
 // Against examples/demo.brd: nail 1 is on GND (top), nail 3 on N0004 (bottom).
-constexpr char DemoList[] = "short 1 3 # Short #1\n"
+constexpr char DemoList[] = "# serial: QA0DEMO\n"
+                            "# kind: Short circuit\n"
+                            "short 1 3 # Short #1\n"
                             "comp J1 C1 # + common devices\n"
                             "net N0004\n"
                             "open 3 # [x] Open #2\n";
@@ -97,7 +99,9 @@ TEST_F(FaultListWindow, ShowsTicksAndSavesTheList) {
     faults.SaveListItem->trigger();
     QFile file(saved);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("short 1 3 # [x] Short #1\n"
+    EXPECT_EQ(file.readAll(), QByteArray("# serial: QA0DEMO\n"
+                                         "# kind: Short circuit\n"
+                                         "short 1 3 # [x] Short #1\n"
                                          "comp J1 C1 # + common devices\n"
                                          "net N0004\n"
                                          "open 3 # Open #2\n"));
