@@ -9,8 +9,8 @@
 namespace dorvik {
 
 struct EnteredText {
-    std::string Text;      // UTF-8, control characters as blanks, trimmed
-    bool TooLong = false;  // more characters than the field takes; Text is then empty
+    std::string Text;     // UTF-8, control characters as blanks, trimmed
+    bool TooLong = false; // more characters than the field takes; Text is then empty
 };
 
 // `utf8` must be valid UTF-8 (what the toolkit gives); `most` counts characters.

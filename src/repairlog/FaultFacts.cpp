@@ -32,7 +32,7 @@ std::optional<std::int32_t> PartNamed(const BoardData& board, std::string_view n
     return std::nullopt;
 }
 
-// "U5,3,7": the part, and each listed pin's net and probe.
+// "U5,3,7": each listed pin's net and probe.
 void AddCompEntry(FaultFacts& facts, std::string_view entry, const BoardData& board) {
     std::vector<std::string_view> fields;
     for (std::size_t from = 0;;) {
@@ -43,7 +43,6 @@ void AddCompEntry(FaultFacts& facts, std::string_view entry, const BoardData& bo
         }
         from = comma + 1;
     }
-    AddOnce(facts.Parts, Utf8FromLatin1(fields.front()));
     const std::optional<std::int32_t> part = PartNamed(board, fields.front());
     if (!part) {
         return;
@@ -93,12 +92,35 @@ void AddLine(FaultFacts& facts, const FaultLine& line, const BoardData& board) {
 
 } // namespace
 
+std::string LinesOf(const Fault& fault) {
+    std::string lines;
+    for (const FaultLine& line : fault.Lines) {
+        lines += lines.empty() ? "" : " | ";
+        lines += FormatFaultLine(line, {});
+    }
+    return lines;
+}
+
+std::vector<std::string> PartsOf(const Fault& fault) {
+    std::vector<std::string> parts;
+    for (const FaultLine& line : fault.Lines) {
+        if (line.Kind != LineKind::Comp) {
+            continue;
+        }
+        for (const std::string& entry : line.Items) {
+            AddOnce(parts,
+                    Utf8FromLatin1(Trimmed(std::string_view(entry).substr(0, entry.find(',')))));
+        }
+    }
+    return parts;
+}
+
 FaultFacts FactsOf(const Fault& fault, const BoardData& board) {
     FaultFacts facts;
     facts.Kind = fault.Kind;
+    facts.Lines = LinesOf(fault);
+    facts.Parts = PartsOf(fault);
     for (const FaultLine& line : fault.Lines) {
-        facts.Lines += facts.Lines.empty() ? "" : " | ";
-        facts.Lines += FormatFaultLine(line, {});
         if (!line.Description.empty()) {
             facts.Description += facts.Description.empty() ? "" : " | ";
             facts.Description += line.Description;

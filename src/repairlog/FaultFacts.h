@@ -12,8 +12,8 @@ namespace dorvik {
 
 struct FaultFacts {
     std::string Kind;
-    std::string Lines;       // "short 12 34 | comp U5", no descriptions
-    std::string Description; // the lines' descriptions, joined by " | "
+    std::string Lines;               // "short 12 34 | comp U5", no descriptions
+    std::string Description;         // the lines' descriptions, joined by " | "
     std::vector<std::string> Nets;   // UTF-8, each once, in the order the lines name them
     std::vector<std::string> Probes; // decimal, each once
     std::vector<std::string> Parts;  // the parts the fault's comp lines name, each once
@@ -22,6 +22,11 @@ struct FaultFacts {
 // An open or short line gives its probes and the nets the displays resolve them to; a net line
 // its net; a comp line its parts, and for the pins it lists their nets and probes.
 FaultFacts FactsOf(const Fault& fault, const BoardData& board);
+
+// The fault's lines in the fault-list form, joined by " | ", and the parts its comp lines name:
+// what needs no board.
+std::string LinesOf(const Fault& fault);
+std::vector<std::string> PartsOf(const Fault& fault);
 
 // "a b c".
 std::string JoinedByBlanks(const std::vector<std::string>& words);

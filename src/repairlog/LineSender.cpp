@@ -33,7 +33,8 @@ LineSender::Sent LineSender::SendWaiting() {
         return sent;
     }
     for (;;) {
-        const std::optional<std::vector<RepairRecord>> batch = outbox->Unsent(BatchSize, sent.Error);
+        const std::optional<std::vector<RepairRecord>> batch =
+            outbox->Unsent(BatchSize, sent.Error);
         if (!batch) {
             break;
         }

@@ -13,7 +13,7 @@ QString NetworkFileSystemOf(const QString& path) {
         return {};
     }
     const QString type = QString::fromLatin1(storage.fileSystemType()).toLower();
-    constexpr std::array network{"nfs", "nfs4", "cifs", "smb", "smb2", "smb3", "smbfs",
+    constexpr std::array network{"nfs", "nfs4", "cifs",       "smb",   "smb2",      "smb3", "smbfs",
                                  "afs", "9p",   "fuse.sshfs", "ncpfs", "glusterfs", "ceph"};
     for (const char* name : network) {
         if (type == QLatin1String(name)) {

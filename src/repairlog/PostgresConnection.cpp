@@ -83,6 +83,12 @@ PostgresOptions PostgresConnectOptions(const QString& conninfo) {
     return {options.join(u';'), QString()};
 }
 
+bool GivesPassword(const QString& conninfo) {
+    const Parsed parsed = Parse(conninfo);
+    return Gives(parsed.Settings, QLatin1String("password")) ||
+           (!parsed.Error.isEmpty() && conninfo.contains(QLatin1String("password")));
+}
+
 QString ConninfoWithoutPassword(const QString& conninfo) {
     const Parsed parsed = Parse(conninfo);
     if (!parsed.Error.isEmpty()) {
@@ -93,8 +99,8 @@ QString ConninfoWithoutPassword(const QString& conninfo) {
     QStringList shown;
     for (const auto& [keyword, value] : parsed.Settings) {
         if (keyword != QLatin1String("password")) {
-            shown << keyword + u'=' + (value.contains(u' ') || value.isEmpty() ? Quoted(value)
-                                                                                : value);
+            shown << keyword + u'=' +
+                         (value.contains(u' ') || value.isEmpty() ? Quoted(value) : value);
         }
     }
     return shown.join(u' ');

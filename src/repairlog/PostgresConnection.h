@@ -18,6 +18,9 @@ struct PostgresOptions {
 // Adds connect_timeout and application_name unless the connection gives them.
 PostgresOptions PostgresConnectOptions(const QString& conninfo);
 
+// Whether the text gives a password (which belongs in libpq's password or service file).
+bool GivesPassword(const QString& conninfo);
+
 // "host=… port=… dbname=…": every setting the connection gives but the password.
 QString ConninfoWithoutPassword(const QString& conninfo);
 

@@ -42,12 +42,18 @@ QVariant Bound(std::int64_t value) {
 }
 
 void BindRecord(QSqlQuery& query, const RepairRecord& r) {
-    for (const QVariant& value :
-         {Bound(r.Id), Bound(IsoUtc(r.Recorded)), Bound(r.Recorded), Bound(IsoUtc(r.Shown)),
-          Bound(r.Shown), Bound(r.Serial), Bound(r.Board), Bound(r.BoardFile), Bound(r.ReportFile),
-          QVariant(r.Fault), Bound(r.Kind), Bound(r.Lines), Bound(r.Description), Bound(r.Nets),
-          Bound(r.Probes), Bound(r.Action), Bound(r.Result), Bound(r.Refdes), Bound(r.Comment),
-          Bound(r.Operator), Bound(r.Bench), Bound(r.Version), Bound(r.Reverses)}) {
+    for (const QVariant& value : {Bound(r.Id),          Bound(IsoUtc(r.Recorded)),
+                                  Bound(r.Recorded),    Bound(IsoUtc(r.Shown)),
+                                  Bound(r.Shown),       Bound(r.Serial),
+                                  Bound(r.Board),       Bound(r.BoardFile),
+                                  Bound(r.ReportFile),  QVariant(r.Fault),
+                                  Bound(r.Kind),        Bound(r.Lines),
+                                  Bound(r.Description), Bound(r.Nets),
+                                  Bound(r.Probes),      Bound(r.Action),
+                                  Bound(r.Result),      Bound(r.Refdes),
+                                  Bound(r.Comment),     Bound(r.Operator),
+                                  Bound(r.Bench),       Bound(r.Version),
+                                  Bound(r.Reverses)}) {
         query.addBindValue(value);
     }
 }
@@ -196,9 +202,10 @@ bool RecordStore::Insert(std::span<const RepairRecord> records, QString& error) 
     {
         QSqlQuery record(db_);
         QSqlQuery item(db_);
-        ok = record.prepare(QStringLiteral("INSERT INTO repair_record (") + Columns +
-                            QStringLiteral(") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                                           "?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (id) DO NOTHING")) &&
+        ok = record.prepare(
+                 QStringLiteral("INSERT INTO repair_record (") + Columns +
+                 QStringLiteral(") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                                "?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (id) DO NOTHING")) &&
              item.prepare(QStringLiteral("INSERT INTO repair_item (record_id, item, name) "
                                          "VALUES (?, ?, ?) ON CONFLICT DO NOTHING"));
         if (!ok) {

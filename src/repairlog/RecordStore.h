@@ -54,8 +54,7 @@ public:
 private:
     RecordStore(LogKind kind, QString connection);
     // The open store once its schema is brought up to date, else nothing and the reason.
-    static std::unique_ptr<RecordStore> Checked(std::unique_ptr<RecordStore> store,
-                                                QString& error);
+    static std::unique_ptr<RecordStore> Checked(std::unique_ptr<RecordStore> store, QString& error);
     bool Query(QSqlQuery& query, QString& error);
 
     LogKind kind_;

@@ -21,9 +21,11 @@ enum class RepairAction {
 };
 
 inline constexpr std::array AllRepairActions{
-    RepairAction::Replaced,   RepairAction::Resoldered,          RepairAction::Reflowed,
-    RepairAction::SolderBridgeRemoved, RepairAction::Cleaned,    RepairAction::Reseated,
-    RepairAction::NoFaultFound, RepairAction::Scrapped,          RepairAction::SentToEngineering,
+    RepairAction::Replaced,          RepairAction::Resoldered,
+    RepairAction::Reflowed,          RepairAction::SolderBridgeRemoved,
+    RepairAction::Cleaned,           RepairAction::Reseated,
+    RepairAction::NoFaultFound,      RepairAction::Scrapped,
+    RepairAction::SentToEngineering,
 };
 
 // "Replaced", "Solder bridge removed", ... as the Repair window lists them.

@@ -42,12 +42,12 @@ RepairLog::RepairLog(LogLocation location, QObject* parent)
     thread_->setObjectName(QStringLiteral("RepairLogSender"));
     // The worker hands its results back as calls queued to this object. The destructor waits for
     // the worker's thread to end, so no call can reach a log that is gone.
-    worker_ = new SenderWorker(location_.SqlitePath, location_.Conninfo,
-                               [this](std::int64_t waiting, QString problem) {
-                                   QMetaObject::invokeMethod(
-                                       this, [this, waiting, problem] { LineAnswered(waiting, problem); },
-                                       Qt::QueuedConnection);
-                               });
+    worker_ = new SenderWorker(
+        location_.SqlitePath, location_.Conninfo, [this](std::int64_t waiting, QString problem) {
+            QMetaObject::invokeMethod(
+                this, [this, waiting, problem] { LineAnswered(waiting, problem); },
+                Qt::QueuedConnection);
+        });
     worker_->moveToThread(thread_);
     connect(thread_, &QThread::finished, worker_, &QObject::deleteLater);
     thread_->start();

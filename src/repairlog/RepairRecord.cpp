@@ -26,11 +26,27 @@ template <class Values> std::string JoinedByTabs(const Values& values) {
 } // namespace
 
 std::array<std::string, RecordColumnCount> RecordValues(const RepairRecord& r) {
-    return {r.Id,          IsoUtc(r.Recorded), IsoUtc(r.Shown), r.Serial,   r.Board,
-            r.BoardFile,   r.ReportFile,       std::to_string(r.Fault),     r.Kind,
-            r.Lines,       r.Description,      r.Nets,          r.Probes,   r.Action,
-            r.Result,      r.Refdes,           r.Comment,       r.Operator, r.Bench,
-            r.Version,     r.Reverses};
+    return {r.Id,
+            IsoUtc(r.Recorded),
+            IsoUtc(r.Shown),
+            r.Serial,
+            r.Board,
+            r.BoardFile,
+            r.ReportFile,
+            std::to_string(r.Fault),
+            r.Kind,
+            r.Lines,
+            r.Description,
+            r.Nets,
+            r.Probes,
+            r.Action,
+            r.Result,
+            r.Refdes,
+            r.Comment,
+            r.Operator,
+            r.Bench,
+            r.Version,
+            r.Reverses};
 }
 
 std::string TabSeparated(const RepairRecord& record) {

@@ -10,7 +10,7 @@
 namespace dorvik {
 
 struct RepairRecord {
-    std::string Id;       // a UUID made at the bench
+    std::string Id;            // a UUID made at the bench
     std::int64_t Recorded = 0; // when the record was written, milliseconds since 1970 UTC
     std::int64_t Shown = 0;    // when the fault was first shown, the same
     std::string Serial;
@@ -39,9 +39,9 @@ struct RepairRecord {
 // The columns in the order every listing and export gives them.
 inline constexpr std::size_t RecordColumnCount = 21;
 inline constexpr std::array<std::string_view, RecordColumnCount> RecordColumns{
-    "id",     "recorded", "shown",    "serial",   "board",  "board_file", "report_file",
-    "fault",  "kind",     "lines",    "description", "nets", "probes",  "action",
-    "result", "refdes",   "comment",  "operator", "bench",  "version",    "reverses"};
+    "id",     "recorded", "shown",   "serial",      "board", "board_file", "report_file",
+    "fault",  "kind",     "lines",   "description", "nets",  "probes",     "action",
+    "result", "refdes",   "comment", "operator",    "bench", "version",    "reverses"};
 
 // The record's values as texts, in column order (times as ISO 8601 UTC with milliseconds).
 std::array<std::string, RecordColumnCount> RecordValues(const RepairRecord& record);

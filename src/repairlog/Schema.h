@@ -18,8 +18,8 @@ inline constexpr int SchemaVersion = 1;
 
 struct SchemaCheck {
     bool Usable = false;
-    int Found = 0;  // the version found before any upgrade; 0 for a new database
-    QString Error;  // why the database cannot be used
+    int Found = 0; // the version found before any upgrade; 0 for a new database
+    QString Error; // why the database cannot be used
 };
 
 // Brings the database to SchemaVersion. Reads only when it is current already, so a role that

@@ -5,8 +5,8 @@
 namespace dorvik {
 
 SenderWorker::SenderWorker(QString benchFile, QString conninfo, StatusCallback status)
-    : benchFile_(std::move(benchFile)), conninfo_(std::move(conninfo)),
-      status_(std::move(status)) {}
+    : benchFile_(std::move(benchFile)), conninfo_(std::move(conninfo)), status_(std::move(status)) {
+}
 
 SenderWorker::~SenderWorker() = default;
 

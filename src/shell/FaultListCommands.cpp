@@ -7,6 +7,7 @@
 #include "shell/DrawingArea.h"
 #include "shell/FaultListPanel.h"
 #include "shell/MainWindow.h"
+#include "shell/NamedAction.h"
 #include "view/Workspace.h"
 #include "widgets/MessageBoxes.h"
 
@@ -28,15 +29,23 @@ QString ChooseReport(QWidget* parent) {
     return QFileDialog::getOpenFileName(parent, QStringLiteral("Open Report"));
 }
 
-QString ChooseSave(QWidget* parent) {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save Fault List"), QString(),
+QString ChooseSave(QWidget* parent, const QString& offered) {
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save Fault List"), offered,
                                         QStringLiteral("Fault lists (*.txt);;All files (*)"));
 }
 
-QAction* Item(QObject* owner, const char* name, const char* caption) {
-    auto* item = new QAction(QString::fromLatin1(caption), owner);
-    item->setObjectName(QString::fromLatin1(name));
-    return item;
+// The unit's serial as a file name: letters, digits, '-', '_' and '.' kept, the rest '_'.
+QString OfferedListName(const ReportUnit& unit) {
+    QString name = QString::fromStdString(unit.Serial);
+    for (QChar& c : name) {
+        if (!c.isLetterOrNumber() && c != u'-' && c != u'_' && c != u'.') {
+            c = u'_';
+        }
+    }
+    while (name.startsWith(u'.')) {
+        name.remove(0, 1);
+    }
+    return (name.isEmpty() ? QStringLiteral("faults") : name.left(100)) + QStringLiteral(".txt");
 }
 
 QString Summary(const QString& name, const ReportResult& result) {
@@ -63,10 +72,10 @@ FaultListCommands::FaultListCommands(TForm1& form1)
     form1.addDockWidget(Qt::RightDockWidgetArea, panel_);
     panel_->hide();
 
-    OpenReportItem = Item(&form1, "OpenReport", "Open &Report...");
-    NextItem = Item(&form1, "NextFault", "&Next");
-    PreviousItem = Item(&form1, "PreviousFault", "&Previous");
-    SaveListItem = Item(&form1, "SaveFaultList", "&Save List");
+    OpenReportItem = NamedAction(&form1, "OpenReport", "Open &Report...");
+    NextItem = NamedAction(&form1, "NextFault", "&Next");
+    PreviousItem = NamedAction(&form1, "PreviousFault", "&Previous");
+    SaveListItem = NamedAction(&form1, "SaveFaultList", "&Save List");
 
     const QList<QAction*> bar = form1.menuBar()->actions();
     if (!bar.isEmpty() && bar.front()->menu() != nullptr) {
@@ -113,6 +122,9 @@ void FaultListCommands::OpenReport(const QString& path) {
         Message(QStringLiteral("%1: open the board first.").arg(name));
         return;
     }
+    if (leaveCheck_ && !leaveCheck_(QStringLiteral("Open %1 anyway?").arg(name))) {
+        return;
+    }
     ReportResult result =
         ReadReportFile(QFile::encodeName(path).toStdString(), form1_.Work().Board);
     if (!result.Error.empty()) {
@@ -128,6 +140,7 @@ void FaultListCommands::OpenReport(const QString& path) {
     if (firstShown) {
         KeepBoardInSight(drawing);
     }
+    emit ListShown(path);
 }
 
 // The panel takes its room from the drawing area when it first appears; the board is fitted to
@@ -141,10 +154,14 @@ void FaultListCommands::KeepBoardInSight(QSize drawing) {
 }
 
 void FaultListCommands::SaveListClick() {
-    const QString path = chooseSave_(&form1_);
-    if (!path.isEmpty()) {
-        SaveList(path);
+    QString path = chooseSave_(&form1_, OfferedListName(unit_));
+    if (path.isEmpty()) {
+        return;
     }
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".txt");
+    }
+    SaveList(path);
 }
 
 void FaultListCommands::SaveList(const QString& path) {

@@ -31,8 +31,20 @@ public:
 
     FaultListPanel& Panel() const noexcept { return *panel_; }
 
+    // The save dialog is offered a file name, made from the unit's serial.
+    using SaveChooser = std::function<QString(QWidget* parent, const QString& offered)>;
+
     void SetReportChooser(PathChooser chooser) { chooseReport_ = std::move(chooser); }
-    void SetSaveChooser(PathChooser chooser) { chooseSave_ = std::move(chooser); }
+    void SetSaveChooser(SaveChooser chooser) { chooseSave_ = std::move(chooser); }
+    // Asked before another report replaces the list, with the end of the question: false keeps
+    // the list.
+    void SetLeaveCheck(std::function<bool(const QString& going)> check) {
+        leaveCheck_ = std::move(check);
+    }
+
+    // The unit of the list shown: the report's, with the serial typed since then.
+    const ReportUnit& Unit() const noexcept { return unit_; }
+    void SetSerial(const QString& serial) { unit_.Serial = serial.toStdString(); }
 
     void OpenReportClick();
     // Open Report with `path` chosen in the dialog.
@@ -51,6 +63,10 @@ public:
     QAction* PreviousItem = nullptr;
     QAction* SaveListItem = nullptr;
 
+signals:
+    // A list read from `path` is shown.
+    void ListShown(const QString& path);
+
 private:
     void Message(const QString& text);
     void EnableStepping(bool enabled);
@@ -60,7 +76,8 @@ private:
     FaultListPanel* panel_ = nullptr;
     QMenu* menu_ = nullptr;
     PathChooser chooseReport_;
-    PathChooser chooseSave_;
+    SaveChooser chooseSave_;
+    std::function<bool(const QString& going)> leaveCheck_;
     // The unit of the report read last, written back by Save List.
     ReportUnit unit_;
 };

@@ -8,13 +8,22 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace dorvik {
 
 namespace {
 
-enum Column { RepairedColumn, KindColumn, LineColumn, DetailColumn, OnBoardColumn, Columns };
+enum Column {
+    RepairedColumn,
+    KindColumn,
+    LineColumn,
+    DetailColumn,
+    OnBoardColumn,
+    HistoryColumn,
+    Columns
+};
 
 QString LineText(const FaultLine& line) {
     return QString::fromStdString(FormatFaultLine(line, {}));
@@ -55,9 +64,15 @@ public:
 
     void keyboardSearch(const QString&) override {}
 
+    // Space asks for the tick of the current line, whichever of its cells is current.
+    std::function<void(int row)> SpacePressed;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override {
-        if (IsListKey(event->key())) {
+        if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && SpacePressed) {
+            event->accept();
+            SpacePressed(currentRow());
+        } else if (IsListKey(event->key())) {
             QTableWidget::keyPressEvent(event);
         } else {
             event->ignore();
@@ -88,7 +103,7 @@ FaultListPanel::FaultListPanel(LineShower show, QWidget* parent)
     table_->setObjectName(QStringLiteral("FaultTable"));
     table_->setHorizontalHeaderLabels({QStringLiteral("Repaired"), QStringLiteral("Kind"),
                                        QStringLiteral("Names"), QStringLiteral("Detail"),
-                                       QStringLiteral("On board")});
+                                       QStringLiteral("On board"), QStringLiteral("History")});
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -122,17 +137,35 @@ FaultListPanel::FaultListPanel(LineShower show, QWidget* parent)
                 }
             });
     connect(table_, &QTableWidget::cellActivated, this, [this](int row, int) { RowChosen(row); });
+    // A click on a tick asks for it; the tick itself changes only once the repair is recorded.
+    // The request runs after the click is done, so the window it opens does not come up in the
+    // middle of the table's own mouse handling.
     connect(table_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (filling_ || item->column() != RepairedColumn || item->row() < 0) {
             return;
         }
-        const LinePlace place = list_.PlaceOf(static_cast<std::size_t>(item->row()));
-        list_.SetRepaired(place.Fault, item->checkState() == Qt::Checked);
+        const auto k = static_cast<std::size_t>(item->row());
+        const LinePlace place = list_.PlaceOf(k);
+        filling_ = true;
+        item->setCheckState(list_.Faults()[place.Fault].Repaired ? Qt::Checked : Qt::Unchecked);
+        filling_ = false;
+        QTimer::singleShot(0, this, [this, k] { RequestTick(k); });
     });
+    static_cast<FaultTable*>(table_)->SpacePressed = [this](int row) {
+        if (row >= 0) {
+            QTimer::singleShot(0, this,
+                               [this, row] { RequestTick(static_cast<std::size_t>(row)); });
+        }
+    };
+}
+
+void FaultListPanel::AddHeader(QWidget* header) {
+    static_cast<QVBoxLayout*>(widget()->layout())->insertWidget(0, header);
 }
 
 void FaultListPanel::SetList(FaultList list, const QString& summary) {
     list_ = std::move(list);
+    repeats_.assign(list_.Faults().size(), false);
     summary_->setText(summary);
     Fill();
     show();
@@ -165,6 +198,7 @@ void FaultListPanel::Fill() {
         table_->setItem(
             row, OnBoardColumn,
             new QTableWidgetItem(line.OnBoard ? QStringLiteral("yes") : QStringLiteral("no")));
+        table_->setItem(row, HistoryColumn, new QTableWidgetItem);
     }
     table_->resizeColumnsToContents();
     filling_ = false;
@@ -182,6 +216,7 @@ void FaultListPanel::ShowLine(std::size_t k) {
         return;
     }
     list_.SetCurrent(k);
+    emit FaultShown(list_.PlaceOf(k).Fault);
     filling_ = true; // the row follows the line shown without showing it again
     const int column = table_->currentColumn();
     table_->setCurrentCell(static_cast<int>(k), column >= 0 ? column : LineColumn);
@@ -199,6 +234,30 @@ void FaultListPanel::ShowPrevious() {
     if (const auto k = list_.PreviousLine()) {
         ShowLine(*k);
     }
+}
+
+void FaultListPanel::RequestTick(std::size_t k) {
+    if (k >= list_.LineCount()) {
+        return;
+    }
+    const std::size_t fault = list_.PlaceOf(k).Fault;
+    emit TickWanted(fault, k, !list_.Faults()[fault].Repaired);
+}
+
+void FaultListPanel::SetRepeats(const std::vector<bool>& repeats) {
+    repeats_ = repeats;
+    repeats_.resize(list_.Faults().size(), false);
+    filling_ = true;
+    for (std::size_t f = 0; f < repeats_.size(); ++f) {
+        const int row = static_cast<int>(list_.FirstLineOf(f));
+        if (QTableWidgetItem* item = table_->item(row, HistoryColumn)) {
+            item->setText(repeats_[f] ? QStringLiteral("repeat") : QString());
+            item->setToolTip(repeats_[f] ? QStringLiteral("A part this fault names was repaired "
+                                                          "on this unit before")
+                                         : QString());
+        }
+    }
+    filling_ = false;
 }
 
 void FaultListPanel::SetRepaired(std::size_t fault, bool repaired) {

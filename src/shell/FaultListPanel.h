@@ -1,8 +1,10 @@
 #pragma once
 // The fault list window: a dock beside the drawing listing the faults of a report in report
 // order (repaired tick, kind, what each line names, the tester's detail, whether it is on the
-// board), with Previous, Next and Save List. A click, or Enter and the arrow keys while the list
-// has the focus, shows a line; the main window's own keys are left alone.
+// board, whether it repeats an earlier repair of the unit), with Previous, Next and Save List. A
+// click, or Enter and the arrow keys while the list has the focus, shows a line; the main
+// window's own keys are left alone. A tick is asked for, not made: whoever records the repair
+// sets it with SetRepaired.
 
 #include "report/FaultList.h"
 
@@ -10,6 +12,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -34,8 +37,20 @@ public:
     void ShowNext();
     void ShowPrevious();
     void SetRepaired(std::size_t fault, bool repaired);
+    // The tick of line k's fault clicked, as a click on it or Space does: asks for the opposite.
+    void RequestTick(std::size_t k);
+    // Marks the faults that name a part repaired on the unit before.
+    void SetRepeats(const std::vector<bool>& repeats);
+    // Puts a widget above the list (the unit's part of the panel).
+    void AddHeader(QWidget* header);
 
     QTableWidget& Table() const noexcept { return *table_; }
+
+signals:
+    // The operator asks to tick (or untick) a fault from its line k.
+    void TickWanted(std::size_t fault, std::size_t k, bool repaired);
+    // A fault was shown on the board from one of its lines.
+    void FaultShown(std::size_t fault);
 
 private:
     void Fill();
@@ -43,6 +58,7 @@ private:
 
     LineShower show_;
     FaultList list_;
+    std::vector<bool> repeats_;
     QLabel* summary_ = nullptr;
     QTableWidget* table_ = nullptr;
     QPushButton* previous_ = nullptr;

@@ -4,17 +4,14 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
-#include <QKeyEvent>
 #include <QStringListModel>
 
 namespace dorvik {
 
-FindField::FindField(QWidget* parent) : QLineEdit(parent) {
+FindField::FindField(QWidget* parent) : TypingField(parent) {
     setObjectName(QStringLiteral("FindField"));
     setPlaceholderText(QStringLiteral("Find part or net"));
     setClearButtonEnabled(true);
-    // Only a click or Edit > Find puts the focus here: the main window keeps its keys.
-    setFocusPolicy(Qt::ClickFocus);
 
     offered_ = new QStringListModel(this);
     completer_ = new QCompleter(offered_, this);
@@ -46,14 +43,13 @@ void FindField::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
 }
 
-void FindField::Activate() {
-    setFocus(Qt::ShortcutFocusReason);
-    selectAll();
-}
-
 void FindField::Leave() {
     completer_->popup()->hide();
-    clearFocus();
+    TypingField::Leave();
+}
+
+void FindField::EscapePressed() {
+    completer_->popup()->hide();
 }
 
 void FindField::Offer(const QString& typed) {
@@ -70,26 +66,6 @@ void FindField::Offer(const QString& typed) {
         completer_->popup()->hide();
     } else {
         completer_->complete();
-    }
-}
-
-void FindField::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        completer_->popup()->hide();
-    } else {
-        QLineEdit::keyPressEvent(event);
-    }
-    event->accept(); // never passed on to the window
-}
-
-void FindField::keyReleaseEvent(QKeyEvent* event) {
-    QLineEdit::keyReleaseEvent(event);
-    event->accept(); // the window's commands act on releases: this one is the field's
-    // Enter and Esc end the typing once released, so that their releases too stay here.
-    const int key = event->key();
-    if (!event->isAutoRepeat() &&
-        (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter)) {
-        Leave();
     }
 }
 

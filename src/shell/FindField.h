@@ -3,7 +3,7 @@
 // with what is typed and asks for the name on Enter. Every key typed in it stays in it: none
 // reaches the main window's key table. The release of Enter or Esc gives the focus back.
 
-#include <QLineEdit>
+#include "widgets/TypingField.h"
 
 #include <functional>
 
@@ -14,7 +14,7 @@ namespace dorvik {
 
 class BoardNames;
 
-class FindField final : public QLineEdit {
+class FindField final : public TypingField {
     Q_OBJECT
 
 public:
@@ -27,18 +27,15 @@ public:
     // typed, so they can be gathered only once somebody searches; nullptr offers none.
     using NamesSource = std::function<const BoardNames*()>;
     void SetNames(NamesSource source);
-    // Takes the focus with the text selected, ready for typing (Edit > Find).
-    void Activate();
     // Gives the focus back to the main window and hides the offered names.
-    void Leave();
+    void Leave() override;
 
 signals:
     // Enter was pressed on this text.
     void FindRequested(const QString& text);
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
+    void EscapePressed() override;
     void focusInEvent(QFocusEvent* event) override;
 
 private:

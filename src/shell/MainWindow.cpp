@@ -9,6 +9,7 @@
 #include "report/FaultSelection.h"
 #include "shell/DrawingArea.h"
 #include "shell/FaultListCommands.h"
+#include "shell/RepairCommands.h"
 #include "shell/StatusPanels.h"
 #include "shell/ViewerExtensions.h"
 #include "shell/VirtualKeys.h"
@@ -143,6 +144,7 @@ TForm1::TForm1(BoardData& board, QString dataDirectory, QWidget* parent)
 
     ConnectHandlers();
     faults_ = new FaultListCommands(*this);
+    repairs_ = new RepairCommands(*this, *faults_);
     viewer_ = new ViewerExtensions(*this, *menu_.File1, menu_.Exit, menu_.Open, *toolBar_);
     // The menus and submenus these add are windows of their own as well.
     for (QMenu* menu : findChildren<QMenu*>()) {
@@ -302,6 +304,10 @@ void TForm1::OpenFileClick() {
 
 void TForm1::OpenChosenFile(const QString& path) {
     Run([&] {
+        if (leaveCheck_ &&
+            !leaveCheck_(QStringLiteral("Open %1 anyway?").arg(QFileInfo(path).fileName()))) {
+            return;
+        }
         QString reason;
         const FileHandle file = OpenForReading(path, reason);
         if (!file) {
@@ -320,6 +326,7 @@ void TForm1::OpenChosenFile(const QString& path) {
         ResetView(Work());
         ReportRead(path, opened);
         viewer_->BoardOpened(path);
+        emit BoardOpened(path);
     });
 }
 
@@ -369,6 +376,9 @@ void TForm1::ConfirmExit() {
 }
 
 bool TForm1::AskToExit() {
+    if (leaveCheck_ && !leaveCheck_(QStringLiteral("Exit anyway?"))) {
+        return false;
+    }
     MessageBoxRequest box;
     box.Parent = this;
     box.Text = QStringLiteral("Are you sure to exit?");

@@ -28,6 +28,7 @@ struct BoardOpenResult;
 struct Workspace;
 class FaultListCommands;
 class DrawingArea;
+class RepairCommands;
 class ImageSurface;
 class StatusPanels;
 class ViewerExtensions;
@@ -102,6 +103,17 @@ public:
     // The fault list: its menu items and panel, and showing one of its lines.
     FaultListCommands& FaultCommands() const noexcept { return *faults_; }
     void ShowFaultLine(const FaultLine& line);
+    // The repair station: operator, repair log, the unit and its ticks.
+    RepairCommands& Repairs() const noexcept { return *repairs_; }
+
+    // Asked before another board is opened and before the program ends, with the end of the
+    // question ("Exit anyway?"): false keeps everything as it is.
+    using LeaveCheck = std::function<bool(const QString& going)>;
+    void SetLeaveCheck(LeaveCheck check) { leaveCheck_ = std::move(check); }
+
+signals:
+    // A board file or netlist was opened from `path`.
+    void BoardOpened(const QString& path);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -134,6 +146,8 @@ private:
     ToolBarButtons buttons_;
     MenuItems menu_;
     FaultListCommands* faults_ = nullptr;
+    RepairCommands* repairs_ = nullptr;
+    LeaveCheck leaveCheck_;
     KeyPresses keyPresses_;
     bool exitConfirmed_ = false;
 };

@@ -25,10 +25,11 @@ constexpr std::array NamedKeys{
 
 constexpr std::array ButtonNames{"RoateButton", "TextButton",  "LeftButton",     "UpButton",
                                  "DownButton",  "RightButton", "TopButomButton", "HomeButton"};
-constexpr std::array MenuNames{
-    "Exit",        "Open",        "Short",     "Net",           "Comp",          "ShortCut",
-    "About",       "OpenReport",  "NextFault", "PreviousFault", "SaveFaultList", "FitBoard",
-    "ZoomToMarks", "SavePicture", "Print",     "Find",          "RecentBoards"};
+constexpr std::array MenuNames{"Exit",         "Open",          "Short",         "Net",
+                               "Comp",         "ShortCut",      "About",         "OpenReport",
+                               "NextFault",    "PreviousFault", "SaveFaultList", "FitBoard",
+                               "ZoomToMarks",  "SavePicture",   "Print",         "Find",
+                               "RecentBoards", "Operator",      "RepairLog"};
 
 template <std::size_t N> bool IsOneOf(QStringView word, const std::array<const char*, N>& names) {
     for (const char* name : names) {
@@ -204,11 +205,19 @@ ParsedLine ParseScriptLine(QStringView line) {
         ScriptVerb Verb;
     };
     static constexpr std::array NoArguments{
-        Simple{"ok", ScriptVerb::Ok},          Simple{"cancel", ScriptVerb::Cancel},
-        Simple{"close", ScriptVerb::Close},    Simple{"status", ScriptVerb::Status},
-        Simple{"state", ScriptVerb::State},    Simple{"controls", ScriptVerb::Controls},
-        Simple{"quit", ScriptVerb::Quit},      Simple{"faults", ScriptVerb::Faults},
-        Simple{"next", ScriptVerb::NextFault}, Simple{"previous", ScriptVerb::PreviousFault},
+        Simple{"ok", ScriptVerb::Ok},
+        Simple{"cancel", ScriptVerb::Cancel},
+        Simple{"close", ScriptVerb::Close},
+        Simple{"status", ScriptVerb::Status},
+        Simple{"state", ScriptVerb::State},
+        Simple{"controls", ScriptVerb::Controls},
+        Simple{"quit", ScriptVerb::Quit},
+        Simple{"faults", ScriptVerb::Faults},
+        Simple{"next", ScriptVerb::NextFault},
+        Simple{"previous", ScriptVerb::PreviousFault},
+        Simple{"unit", ScriptVerb::Unit},
+        Simple{"history", ScriptVerb::History},
+        Simple{"logstatus", ScriptVerb::LogStatus},
     };
     for (const Simple& simple : NoArguments) {
         if (verb == QLatin1String(simple.Name)) {
@@ -233,13 +242,13 @@ ParsedLine ParseScriptLine(QStringView line) {
             return Failure(QStringLiteral("'where' needs a NAME or 'fault K'"));
         }
         words.removeFirst(); // the line number is read as fault's
-    } else if (verb == u"fault") {
-        command.Verb = ScriptVerb::Fault;
+    } else if (verb == u"fault" || verb == u"tick") {
+        command.Verb = verb == u"fault" ? ScriptVerb::Fault : ScriptVerb::Tick;
         if (!reader.Words(1, words, error)) {
             return Failure(error);
         }
     }
-    if (verb == u"fault" || verb == u"where") {
+    if (verb == u"fault" || verb == u"tick" || verb == u"where") {
         bool ok = false;
         const int k = words[0].toInt(&ok);
         if (!ok || k < 1 || words[0].startsWith(u'+')) {
@@ -260,13 +269,27 @@ ParsedLine ParseScriptLine(QStringView line) {
         command.Argument = reader.Rest().toString();
         return parsed;
     }
-    if (verb == u"find") {
-        command.Verb = ScriptVerb::Find;
-        if (!reader.HasRest()) {
-            return Failure(QStringLiteral("'find' needs a TEXT"));
+    // Commands that take the rest of the line as it stands: some need a text, some take an empty
+    // one.
+    struct Texted {
+        const char* Name;
+        ScriptVerb Verb;
+        bool MayBeEmpty;
+    };
+    static constexpr std::array TextCommands{
+        Texted{"find", ScriptVerb::Find, true},     Texted{"operator", ScriptVerb::Operator, false},
+        Texted{"serial", ScriptVerb::Serial, true}, Texted{"action", ScriptVerb::Action, false},
+        Texted{"refdes", ScriptVerb::Refdes, true}, Texted{"comment", ScriptVerb::Comment, true},
+    };
+    for (const Texted& texted : TextCommands) {
+        if (verb == QLatin1String(texted.Name)) {
+            command.Verb = texted.Verb;
+            if (!reader.HasRest() || (!texted.MayBeEmpty && reader.Rest().isEmpty())) {
+                return Failure(QStringLiteral("'%1' needs a TEXT").arg(verb.toString()));
+            }
+            command.Argument = reader.Rest().toString();
+            return parsed;
         }
-        command.Argument = reader.Rest().toString();
-        return parsed;
     }
     if (verb == u"wheel") {
         command.Verb = ScriptVerb::Wheel;

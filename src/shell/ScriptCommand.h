@@ -40,6 +40,15 @@ enum class ScriptVerb {
     Find,
     Export,
     Where,
+    Operator,
+    Serial,
+    Tick,
+    Action,
+    Refdes,
+    Comment,
+    Unit,
+    History,
+    LogStatus,
 };
 
 // A key as the toolkit reports it.
@@ -55,11 +64,11 @@ struct ScriptCommand {
     int X2 = 0; // drag: where the pointer ends
     int Y2 = 0;
     bool Up = false; // wheel: turned up (away from the operator)
-    int Edit = 0; // text, enter: the edit box number, 1 to 3; fault, where fault: the line number
+    int Edit = 0;    // text, enter: the edit box number, 1 to 3; fault, tick, where fault: the line
     Qt::MouseButton Button = Qt::NoButton;
     KeyStroke Key;
     QString Argument; // open, save, export: the path; button, menu, where: the control name;
-                      // text, find: the text
+                      // text, find, operator, serial, action, refdes, comment: the text
 };
 
 // The largest drawing area `size` accepts on either side.

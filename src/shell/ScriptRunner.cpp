@@ -8,6 +8,9 @@
 #include "shell/FaultListPanel.h"
 #include "shell/FindField.h"
 #include "shell/MainWindow.h"
+#include "shell/RepairCommands.h"
+#include "shell/RepairScript.h"
+#include "shell/ScriptChecks.h"
 #include "shell/ScriptLines.h"
 #include "shell/StateReport.h"
 #include "shell/ViewerExtensions.h"
@@ -16,7 +19,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -24,21 +26,13 @@
 #include <QMouseEvent>
 #include <QSocketNotifier>
 #include <QTableWidget>
-#include <QThread>
 #include <QTimer>
 #include <QWheelEvent>
 
-#include <stdexcept>
 #include <utility>
 
 namespace dorvik {
 namespace {
-
-// A command that cannot run; its text is the reason the script reports.
-class ScriptFailure final : public std::runtime_error {
-public:
-    explicit ScriptFailure(const QString& reason) : std::runtime_error(reason.toStdString()) {}
-};
 
 constexpr int ResizeWaitMs = 5000;
 
@@ -51,35 +45,6 @@ int ModalDepth() {
         }
     }
     return depth;
-}
-
-template <class Condition> bool PollUntil(Condition done, int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        if (!done()) {
-            QThread::msleep(2);
-        }
-    }
-    return true;
-}
-
-void RequireMainWindow(const QWidget* modal, const char* verb) {
-    if (modal != nullptr) {
-        throw ScriptFailure(
-            QStringLiteral("'%1' acts on the main window, but a modal window is open").arg(verb));
-    }
-}
-
-QWidget& RequireModal(QWidget* modal, const char* verb) {
-    if (modal == nullptr) {
-        throw ScriptFailure(QStringLiteral("'%1' needs an open secondary window").arg(verb));
-    }
-    return *modal;
 }
 
 QLineEdit& EditBox(QWidget* modal, const char* verb, int number) {
@@ -179,8 +144,12 @@ void PressOk(QWidget& modal) {
 void PressCancel(QWidget* modal) {
     auto* box = qobject_cast<QMessageBox*>(modal);
     QAbstractButton* cancel = box != nullptr ? box->button(QMessageBox::Cancel) : nullptr;
+    if (cancel == nullptr && box == nullptr && modal != nullptr) {
+        cancel = modal->findChild<QAbstractButton*>(QStringLiteral("CancelButton"));
+    }
     if (cancel == nullptr) {
-        throw ScriptFailure(QStringLiteral("'cancel' needs a message box with a Cancel button"));
+        throw ScriptFailure(
+            QStringLiteral("'cancel' needs a message box or a window with a Cancel button"));
     }
     cancel->click();
 }
@@ -223,6 +192,15 @@ void ScriptRunner::Start() {
     }
     started_ = true;
     qApp->installEventFilter(this);
+    // A tick's record and a reversal are told as they are committed.
+    connect(&form_.Repairs(), &RepairCommands::Repaired, this,
+            [this](std::size_t k, const QString& id) {
+                Print("repaired: " + std::to_string(k) + ' ' + id.toStdString());
+            });
+    connect(&form_.Repairs(), &RepairCommands::Unrepaired, this,
+            [this](std::size_t k, const QString& id) {
+                Print("unrepaired: " + std::to_string(k) + ' ' + id.toStdString());
+            });
     // Once the main window is closed the program is ending; the script ends with it.
     connect(qApp, &QGuiApplication::lastWindowClosed, this, [this] {
         if (!finished_) {
@@ -369,7 +347,7 @@ void ScriptRunner::Execute(const ScriptCommand& command) {
     case ScriptVerb::Menu: {
         RequireMainWindow(modal, "menu");
         for (const auto& actions : {form_.MenuActions(), form_.FaultCommands().MenuActions(),
-                                    form_.Viewer().MenuActions()}) {
+                                    form_.Viewer().MenuActions(), form_.Repairs().MenuActions()}) {
             for (QAction* item : actions) {
                 if (item->objectName() == command.Argument && item->isEnabled()) {
                     item->trigger();
@@ -478,6 +456,17 @@ void ScriptRunner::Execute(const ScriptCommand& command) {
     case ScriptVerb::Quit:
         finished_ = true;
         exit_(0);
+        return;
+    case ScriptVerb::Operator:
+    case ScriptVerb::Serial:
+    case ScriptVerb::Tick:
+    case ScriptVerb::Action:
+    case ScriptVerb::Refdes:
+    case ScriptVerb::Comment:
+    case ScriptVerb::Unit:
+    case ScriptVerb::History:
+    case ScriptVerb::LogStatus:
+        RunRepairCommand(form_, command, modal, [this](const std::string& line) { Print(line); });
         return;
     }
 }

@@ -1,8 +1,8 @@
 #!/bin/sh
 # Runs inside the virtual display: starts the program on a board and a report with its script
 # fed through a pipe, and works the fault list with the real pointer and keyboard through
-# xdotool: Next, Previous from the Faults menu, a click on a row, Up in the list, a tick, and
-# Save List with the path typed into its file dialog. Between the actions the script prints the state.
+# xdotool: Next, Previous from the Faults menu, a click on a row, Up in the list, a tick recorded
+# through the Repair window, and Save List with the path typed into its file dialog. Between the actions the script prints the state.
 # Usage: drive-fault-list.sh PROGRAM BOARD REPORT WORKDIR
 set -u
 program=$1 board=$2 report=$3 work=$4
@@ -73,10 +73,17 @@ xdotool key Up
 sleep 0.5
 state_after 6
 
-# The second fault ticked repaired with a click on its tick box.
+# The second fault ticked repaired with a click on its tick box: the Repair window comes up with
+# its action list in the keyboard's hands, and Enter records the repair.
 command "where fault 2"
 wait_lines "where fault 2" 1
 click_at "$(left 'fault 2' 10)"
+repair=$(xdotool search --sync --onlyvisible --name '^Repair$' | head -n 1)
+[ -n "$repair" ] || fail "no Repair window"
+xdotool windowfocus --sync "$repair"
+sleep 0.3
+xdotool key Return
+wait_lines "repaired: 2 " 1
 command "faults"
 wait_lines "faults:" 1
 

@@ -51,9 +51,9 @@ TEST(PostgresConnection, PassesEverySettingQuotedWithATimeout) {
     ASSERT_TRUE(keywords.Error.isEmpty()) << keywords.Error.toStdString();
     const QStringList given = keywords.ConnectOptions.split(u';');
     EXPECT_EQ(given.size(), 6) << keywords.ConnectOptions.toStdString();
-    for (const char* setting : {"host='127.0.0.1'", "port='5433'", "dbname='line three'",
-                                "user='bench'", "connect_timeout='5'",
-                                "application_name='dorvik'"}) {
+    for (const char* setting :
+         {"host='127.0.0.1'", "port='5433'", "dbname='line three'", "user='bench'",
+          "connect_timeout='5'", "application_name='dorvik'"}) {
         EXPECT_TRUE(given.contains(QString::fromLatin1(setting))) << setting;
     }
 
@@ -66,7 +66,8 @@ TEST(PostgresConnection, PassesEverySettingQuotedWithATimeout) {
     EXPECT_TRUE(uri.ConnectOptions.contains("sslmode") == false);
 
     const PostgresOptions quotes = PostgresConnectOptions(R"(dbname='it\'s' sslmode=verify-full)");
-    EXPECT_TRUE(quotes.ConnectOptions.contains(R"(dbname='it\'s')")) << quotes.ConnectOptions.toStdString();
+    EXPECT_TRUE(quotes.ConnectOptions.contains(R"(dbname='it\'s')"))
+        << quotes.ConnectOptions.toStdString();
     EXPECT_TRUE(quotes.ConnectOptions.contains("sslmode='verify-full'"));
 }
 
@@ -84,7 +85,8 @@ TEST(PostgresConnection, NeverShowsAPassword) {
     EXPECT_FALSE(shown.contains("secret"));
     EXPECT_TRUE(shown.contains("host=db") && shown.contains("dbname=repairs"))
         << shown.toStdString();
-    EXPECT_FALSE(ConninfoWithoutPassword("postgresql://bench:secret@db/repairs").contains("secret"));
+    EXPECT_FALSE(
+        ConninfoWithoutPassword("postgresql://bench:secret@db/repairs").contains("secret"));
     EXPECT_FALSE(ConninfoWithoutPassword("password='unclosed secret").contains("secret"));
     EXPECT_EQ(LocationName(ParseLogLocation("host=db password=x", "b.sqlite")).toStdString(),
               "host=db");

@@ -21,10 +21,10 @@ TEST(UtcTime, WritesAndReadsIsoWithMilliseconds) {
         std::int64_t Ms;
         const char* Text;
     };
-    for (const Case& c : {Case{0, "1970-01-01T00:00:00.000Z"},
-                          Case{1'781'234'567'891, "2026-06-12T03:22:47.891Z"},
-                          Case{951'782'400'000, "2000-02-29T00:00:00.000Z"},
-                          Case{-1, "1969-12-31T23:59:59.999Z"}}) {
+    for (const Case& c :
+         {Case{0, "1970-01-01T00:00:00.000Z"}, Case{1'781'234'567'891, "2026-06-12T03:22:47.891Z"},
+          Case{951'782'400'000, "2000-02-29T00:00:00.000Z"},
+          Case{-1, "1969-12-31T23:59:59.999Z"}}) {
         EXPECT_EQ(IsoUtc(c.Ms), c.Text);
         EXPECT_EQ(ParseIsoUtc(c.Text), c.Ms) << c.Text;
     }
@@ -51,7 +51,9 @@ TEST(EnteredText, KeepsOneCleanLine) {
     };
     const Case cases[] = {
         {"  SN 1000 ", 20, "SN 1000", false},
-        {"a\tb\nc\x1f" "d\x7f", 20, "a b c d", false},
+        {"a\tb\nc\x1f"
+         "d\x7f",
+         20, "a b c d", false},
         {"'); DROP TABLE repair_record; --", 100, "'); DROP TABLE repair_record; --", false},
         {"\xc3\xa9t\xc3\xa9", 3, "\xc3\xa9t\xc3\xa9", false}, // three characters, five bytes
         {"\xc3\xa9t\xc3\xa9!", 3, "", true},
@@ -71,13 +73,12 @@ TEST(RepairActions, EachActionHasItsTextAndResult) {
         const char* Text;
         const char* Result;
     };
-    for (const Case& c : {Case{RepairAction::Replaced, "Replaced", "RepairSuccessful"},
-                          Case{RepairAction::SolderBridgeRemoved, "Solder bridge removed",
-                               "RepairSuccessful"},
-                          Case{RepairAction::NoFaultFound, "No fault found", "RepairSuccessful"},
-                          Case{RepairAction::Scrapped, "Scrapped", "Scrap"},
-                          Case{RepairAction::SentToEngineering, "Sent to engineering",
-                               "UnableToRepair"}}) {
+    for (const Case& c :
+         {Case{RepairAction::Replaced, "Replaced", "RepairSuccessful"},
+          Case{RepairAction::SolderBridgeRemoved, "Solder bridge removed", "RepairSuccessful"},
+          Case{RepairAction::NoFaultFound, "No fault found", "RepairSuccessful"},
+          Case{RepairAction::Scrapped, "Scrapped", "Scrap"},
+          Case{RepairAction::SentToEngineering, "Sent to engineering", "UnableToRepair"}}) {
         EXPECT_EQ(ActionText(c.Action), c.Text);
         EXPECT_EQ(ResultOf(c.Action), c.Result);
         EXPECT_EQ(ActionFromText(c.Text), c.Action);
@@ -159,8 +160,8 @@ TEST(UnitHistory, CountsEarlierVisitsAndRepeatedParts) {
     RepairRecord sameBenchDay = benchOnly;
     sameBenchDay.Id = test::NewId();
     sameBenchDay.Recorded += 1000;
-    const UnitHistory history({first, second, reversed, ReversalOf(reversed), benchOnly,
-                               sameBenchDay});
+    const UnitHistory history(
+        {first, second, reversed, ReversalOf(reversed), benchOnly, sameBenchDay});
 
     // first, second and the bench's day; the reversed visit counts for nothing.
     EXPECT_EQ(history.EarlierVisits("report now.csv"), 3u);

@@ -134,12 +134,13 @@ TEST_F(SqliteStore, TheFileItselfRefusesToChangeOrDeleteARecord) {
     auto store = Open(Path());
     ASSERT_NE(store, nullptr);
     Insert(*store, {SampleRecord("SN-KEPT")});
-    for (const char* statement : {"UPDATE repair_record SET comment = 'rewritten'",
-                                  "DELETE FROM repair_record", "UPDATE repair_item SET name = 'x'",
-                                  "DELETE FROM repair_item"}) {
+    for (const char* statement :
+         {"UPDATE repair_record SET comment = 'rewritten'", "DELETE FROM repair_record",
+          "UPDATE repair_item SET name = 'x'", "DELETE FROM repair_item"}) {
         QSqlQuery query(store->Database());
         EXPECT_FALSE(query.exec(statement)) << statement;
-        EXPECT_TRUE(query.lastError().text().contains("never")) << query.lastError().text().toStdString();
+        EXPECT_TRUE(query.lastError().text().contains("never"))
+            << query.lastError().text().toStdString();
     }
     EXPECT_EQ(History(*store, "SN-KEPT").size(), 1u);
     EXPECT_EQ(History(*store, "SN-KEPT")[0].Comment, SampleRecord().Comment);
@@ -201,7 +202,8 @@ TEST_F(SqliteStore, WhatIsNoRepairLogIsRefusedWithItsReason) {
         file.write(c.Bytes);
         file.close();
         const QString error = Refusal(path);
-        EXPECT_TRUE(error.contains(c.Says, Qt::CaseInsensitive)) << c.Name << ": " << error.toStdString();
+        EXPECT_TRUE(error.contains(c.Says, Qt::CaseInsensitive))
+            << c.Name << ": " << error.toStdString();
         EXPECT_EQ(Bytes(path), c.Bytes) << c.Name << " was changed";
     }
     EXPECT_TRUE(Refusal(dir_.path()).contains("not a file"));

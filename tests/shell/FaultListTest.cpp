@@ -2,6 +2,8 @@
 // click, keys and Next/Previous, a fault ticked and the list saved.
 
 #include "ProgramRun.h"
+#include "repairlog/LogLocation.h"
+#include "repairlog/RecordStore.h"
 #include "shell/DrawingArea.h"
 #include "shell/FaultListCommands.h"
 #include "shell/FaultListPanel.h"
@@ -11,6 +13,7 @@
 #include "view/Workspace.h"
 #include "widgets/MessageBoxes.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -91,11 +94,40 @@ TEST_F(FaultListWindow, ShowsTicksAndSavesTheList) {
     faults.PreviousItem->trigger();
     EXPECT_EQ(form.Work().State.DisplayMode, CompDisplay);
 
-    // Tick the first fault repaired, untick the last, and save.
-    panel.Table().item(0, 0)->setCheckState(Qt::Checked);
-    panel.Table().item(3, 0)->setCheckState(Qt::Unchecked);
+    // Tick the first fault: the Repair window opens, Record commits the repair, and only then
+    // does the tick show. Untick the last, whose tick is not in the repair log: asked first.
+    {
+        test::ModalAnswer repair([](QWidget& window) {
+            window.findChild<QAbstractButton*>(QStringLiteral("OKButton"))->click();
+        });
+        panel.Table().item(0, 0)->setCheckState(Qt::Checked);
+        EXPECT_FALSE(panel.List().Faults()[0].Repaired) << "ticked before the record";
+        ASSERT_TRUE(test::WaitUntil([&] { return panel.List().Faults()[0].Repaired; }));
+        EXPECT_EQ(repair.Title(), "Repair");
+    }
+    {
+        test::MessageBoxAnswers answers({QMessageBox::Ok});
+        panel.Table().item(3, 0)->setCheckState(Qt::Unchecked);
+        ASSERT_TRUE(test::WaitUntil([&] { return !panel.List().Faults().back().Repaired; }));
+        EXPECT_TRUE(answers.OnlyText().contains("not in the repair log"))
+            << answers.OnlyText().toStdString();
+    }
+    QString error;
+    const auto log = RecordStore::OpenSqlite(DefaultBenchFile(), error);
+    ASSERT_NE(log, nullptr) << error.toStdString();
+    const auto records = log->History(QStringLiteral("QA0DEMO"), error);
+    ASSERT_TRUE(records && records->size() == 1u) << error.toStdString();
+    const RepairRecord& record = records->front();
+    EXPECT_EQ(record.Fault, 1);
+    EXPECT_EQ(record.Kind, "Short circuit");
+    EXPECT_EQ(record.Lines, "short 1 3 | comp J1 C1");
+    EXPECT_EQ(record.Action, "Replaced");
+    EXPECT_EQ(record.Refdes, "J1 C1");
+    EXPECT_EQ(record.ReportFile, "list.txt");
+    EXPECT_EQ(record.BoardFile, "demo.brd");
+    EXPECT_LE(record.Shown, record.Recorded);
     const QString saved = dir.filePath(QStringLiteral("saved.txt"));
-    faults.SetSaveChooser([&](QWidget*) { return saved; });
+    faults.SetSaveChooser([&](QWidget*, const QString&) { return saved; });
     faults.SaveListItem->trigger();
     QFile file(saved);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -136,10 +168,13 @@ TEST_F(FaultListWindow, ListKeysAreTheListsOnlyWhileItHasTheFocus) {
     EXPECT_EQ(panel.List().Current(), 1u);
     EXPECT_EQ(s.DisplayMode, CompDisplay);
     EXPECT_EQ(s.PanY, 0);
-    table.setCurrentCell(0, 0);
+    table.setCurrentCell(0, 2);
     const std::int32_t side = s.ViewSide;
-    Stroke(table, Qt::Key_Space);
-    EXPECT_TRUE(panel.List().Faults()[0].Repaired);
+    test::ModalAnswer repair([](QWidget& window) {
+        window.findChild<QAbstractButton*>(QStringLiteral("OKButton"))->click();
+    });
+    Stroke(table, Qt::Key_Space); // on the line's names: Space ticks whichever cell is current
+    ASSERT_TRUE(test::WaitUntil([&] { return panel.List().Faults()[0].Repaired; }));
     EXPECT_EQ(s.ViewSide, side);
     const char text = s.TextFlag;
     Stroke(table, Qt::Key_V);

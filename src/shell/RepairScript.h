@@ -1,0 +1,22 @@
+#pragma once
+// The script's commands of the repair station (operator, serial, tick, the Repair window's
+// action, refdes and comment, unit, history, logstatus), each through the field, menu item or
+// window the operator uses.
+
+#include "shell/ScriptCommand.h"
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace dorvik {
+
+class TForm1;
+
+// `modal` is the active modal window, if any; `print` writes one output line. Throws
+// ScriptFailure when the command does not apply.
+void RunRepairCommand(TForm1& form, const ScriptCommand& command, QWidget* modal,
+                      const std::function<void(const std::string&)>& print);
+
+} // namespace dorvik
