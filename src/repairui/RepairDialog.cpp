@@ -83,10 +83,10 @@ RepairDialog::RepairDialog(const QString& about, const QString& refdes, QWidget*
 
 RepairChoice RepairDialog::Choice() const {
     RepairChoice choice;
-    choice.Action = actions_->currentItem() != nullptr ? actions_->currentItem()->text() : QString();
-    choice.Refdes = Cleaned(refdes_->text(), MaxRefdesLength)
-                        .split(u' ', Qt::SkipEmptyParts)
-                        .join(u' ');
+    choice.Action =
+        actions_->currentItem() != nullptr ? actions_->currentItem()->text() : QString();
+    choice.Refdes =
+        Cleaned(refdes_->text(), MaxRefdesLength).split(u' ', Qt::SkipEmptyParts).join(u' ');
     choice.Comment = Cleaned(comment_->text(), MaxCommentLength);
     return choice;
 }

@@ -22,8 +22,7 @@ QString FromUtf8(const std::string& text) {
 } // namespace
 
 RepairStation::RepairStation(QWidget* window)
-    : QObject(window), window_(window), operator_(StoredOperator()),
-      loopLimit_(StoredLoopLimit()) {
+    : QObject(window), window_(window), operator_(StoredOperator()), loopLimit_(StoredLoopLimit()) {
     setObjectName(QStringLiteral("RepairStation"));
     OpenLog();
 }
@@ -224,11 +223,11 @@ std::optional<QString> RepairStation::Tick(const FaultList& list, std::size_t fa
     const QString unit = serial_.isEmpty() ? QStringLiteral("Unit not known (no serial)")
                                            : QStringLiteral("Unit %1").arg(serial_);
     // One arg() for every text, so that a '%' typed in a serial stays as it is.
-    const QString about = QStringLiteral("%1%2, fault %3 of %4: %5\n%6")
-                              .arg(unit, board_.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(board_),
-                                   QString::number(fault + 1),
-                                   QString::number(list.Faults().size()), FromUtf8(facts.Kind),
-                                   FromUtf8(facts.Lines));
+    const QString about =
+        QStringLiteral("%1%2, fault %3 of %4: %5\n%6")
+            .arg(unit, board_.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(board_),
+                 QString::number(fault + 1), QString::number(list.Faults().size()),
+                 FromUtf8(facts.Kind), FromUtf8(facts.Lines));
     RepairDialog dialog(about, FromUtf8(JoinedByBlanks(facts.Parts)), window_);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
@@ -265,7 +264,8 @@ std::optional<QString> RepairStation::Untick(const FaultList& list, std::size_t 
         return std::nullopt;
     }
     if (!faults_[fault].Record) {
-        if (!Ask(QStringLiteral("Untick fault %1? Its tick is not in the repair log.").arg(fault + 1))) {
+        if (!Ask(QStringLiteral("Untick fault %1? Its tick is not in the repair log.")
+                     .arg(fault + 1))) {
             return std::nullopt;
         }
         return QString();
@@ -329,7 +329,8 @@ QString RepairStation::WaitingText() const {
     if (log_->Waiting() == 0) {
         return {};
     }
-    QString text = QStringLiteral("Repair log: %1 waiting for the line database").arg(log_->Waiting());
+    QString text =
+        QStringLiteral("Repair log: %1 waiting for the line database").arg(log_->Waiting());
     if (!log_->LineProblem().isEmpty()) {
         text += QStringLiteral(" (%1)").arg(log_->LineProblem().section(u'\n', 0, 0));
     }

@@ -30,8 +30,7 @@ QLabel* Label(const char* name, QWidget* parent) {
 
 } // namespace
 
-UnitPanel::UnitPanel(RepairStation& station, QWidget* parent)
-    : QWidget(parent), station_(station) {
+UnitPanel::UnitPanel(RepairStation& station, QWidget* parent) : QWidget(parent), station_(station) {
     setObjectName(QStringLiteral("UnitPanel"));
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -95,8 +94,8 @@ void UnitPanel::Refresh() {
     summary_->setText(unit + QStringLiteral("Operator: %1 · Repair log: %2")
                                  .arg(station_.Operator(), station_.Log().Name()));
     loop_->setVisible(station_.Loop());
-    loop_->setText(QStringLiteral("Loop limit: this unit has come back for repair %1 times.")
-                       .arg(visits));
+    loop_->setText(
+        QStringLiteral("Loop limit: this unit has come back for repair %1 times.").arg(visits));
 
     std::vector<const RepairRecord*> shown;
     for (const RepairRecord& record : station_.History().Records()) {
@@ -108,8 +107,8 @@ void UnitPanel::Refresh() {
     int row = 0;
     for (auto it = shown.rbegin(); it != shown.rend(); ++it, ++row) { // newest first
         const RepairRecord& r = **it;
-        const QString when = QDateTime::fromMSecsSinceEpoch(r.Recorded).toString(
-            QStringLiteral("yyyy-MM-dd HH:mm"));
+        const QString when =
+            QDateTime::fromMSecsSinceEpoch(r.Recorded).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
         const QString cells[Columns] = {when, FromUtf8(r.Refdes), FromUtf8(r.Action),
                                         FromUtf8(r.Operator), FromUtf8(r.Bench)};
         for (int column = 0; column < Columns; ++column) {

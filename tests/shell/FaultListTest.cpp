@@ -10,6 +10,7 @@
 #include "shell/MainWindow.h"
 #include "support/MessageBoxAnswers.h"
 #include "support/ModalAnswer.h"
+#include "support/OwnDataFolder.h"
 #include "view/Workspace.h"
 #include "widgets/MessageBoxes.h"
 
@@ -64,6 +65,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    test::OwnDataFolder data; // before the window, whose repair log takes its bench file there
     BoardData board;
     TForm1 form{board, QStringLiteral(DORVIK_SOURCE_DIR "/data/")};
 };

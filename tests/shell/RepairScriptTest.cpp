@@ -3,6 +3,7 @@
 // and the repair log refusing a tick with a message that names it.
 
 #include "ScriptFixture.h"
+#include "support/OwnDataFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,12 +30,12 @@ class RepairScript : public test::ScriptFixture {
 protected:
     void SetUp() override {
         ScriptFixture::SetUp();
-        // Each test its own bench file, kept in its scratch folder.
-        qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
         qunsetenv("DORVIK_REPAIR_LOG");
         WriteList("list.txt", UnitList);
     }
     void TearDown() override { qunsetenv("DORVIK_REPAIR_LOG"); }
+
+    test::OwnDataFolder data; // each test its own bench file
 
     void WriteList(const char* name, const QByteArray& text) const {
         QFile file(dir.filePath(QLatin1String(name)));
@@ -59,14 +60,35 @@ protected:
     }
 };
 
-enum Column { Id, Recorded, Shown, Serial, Board, BoardFile, ReportFile, FaultNo, Kind, LinesCol,
-              Description, Nets, Probes, Action, Result, Refdes, Comment, Operator, Bench,
-              Version, Reverses, Columns };
+enum Column {
+    Id,
+    Recorded,
+    Shown,
+    Serial,
+    Board,
+    BoardFile,
+    ReportFile,
+    FaultNo,
+    Kind,
+    LinesCol,
+    Description,
+    Nets,
+    Probes,
+    Action,
+    Result,
+    Refdes,
+    Comment,
+    Operator,
+    Bench,
+    Version,
+    Reverses,
+    Columns
+};
 
-const QRegularExpression Uuid(QStringLiteral(
-    "^[0-9a-f]{8}-[0-9a-f]{4}-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]{12}$"));
-const QRegularExpression IsoMs(QStringLiteral(
-    "^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z$"));
+const QRegularExpression
+    Uuid(QStringLiteral("^[0-9a-f]{8}-[0-9a-f]{4}-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]{12}$"));
+const QRegularExpression
+    IsoMs(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z$"));
 
 TEST_F(RepairScript, RecordsATickAndItsUndo) {
     const ProgramRun run = RunScript(QStringLiteral("open {board}\n"
@@ -102,8 +124,7 @@ TEST_F(RepairScript, RecordsATickAndItsUndo) {
     const QString id = repaired[0].section(u' ', 2);
     EXPECT_TRUE(Uuid.match(id).hasMatch()) << id.toStdString();
     // Ticked once recorded; the Esc left fault 2 unticked.
-    EXPECT_TRUE(run.Out.contains("fault 1: short 12 13 # [x] Short #1: VCC to GND\n"))
-        << Show(run);
+    EXPECT_TRUE(run.Out.contains("fault 1: short 12 13 # [x] Short #1: VCC to GND\n")) << Show(run);
     EXPECT_TRUE(run.Out.contains("fault 3: open 12 # Open #2\n")) << Show(run);
 
     const QStringList history = Lines(run, "history: ");
@@ -116,9 +137,8 @@ TEST_F(RepairScript, RecordsATickAndItsUndo) {
     EXPECT_LE(record[Shown], record[Recorded]);
     const QStringList expected[] = {
         {"SN-0001", "WORKED-EX", "worked.brd", "list.txt", "1", "Short circuit",
-         "short 12 13 | comp U1,1 R7", "Short #1: VCC to GND | common devices", "VCC GND",
-         "12 13", "Solder bridge removed", "RepairSuccessful", "U1", "bridge at pin 1",
-         "Anna Kowalska"}};
+         "short 12 13 | comp U1,1 R7", "Short #1: VCC to GND | common devices", "VCC GND", "12 13",
+         "Solder bridge removed", "RepairSuccessful", "U1", "bridge at pin 1", "Anna Kowalska"}};
     EXPECT_EQ(record.mid(Serial, Bench - Serial), expected[0]);
     EXPECT_EQ(record[Version], "2.2");
     EXPECT_EQ(record[Reverses], "");
@@ -167,8 +187,7 @@ TEST_F(RepairScript, TheLogRemembersTicksAndVisitsAcrossRuns) {
                                                        "quit\n"));
     ASSERT_TRUE(second.Ended && second.ExitCode == 0) << Show(second);
     EXPECT_TRUE(second.Out.contains("fault 3: open 12 # [x] Open #2\n")) << Show(second);
-    EXPECT_EQ(Lines(second, "visits: "),
-              (QStringList{"visits: 0", "visits: 1", "visits: 3"}))
+    EXPECT_EQ(Lines(second, "visits: "), (QStringList{"visits: 0", "visits: 1", "visits: 3"}))
         << Show(second);
     EXPECT_EQ(Lines(second, "loop: "), (QStringList{"loop: 0", "loop: 0", "loop: 1"}));
 }

@@ -5,6 +5,7 @@
 #include "shell/MainWindow.h"
 #include "support/BoardText.h"
 #include "support/ModalAnswer.h"
+#include "support/OwnDataFolder.h"
 
 #include <QAction>
 #include <QFile>
@@ -44,6 +45,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    OwnDataFolder data; // the window's repair log keeps its bench file there
     std::unique_ptr<BoardData> board = std::make_unique<BoardData>();
     std::unique_ptr<TForm1> form;
 };
