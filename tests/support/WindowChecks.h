@@ -65,8 +65,12 @@ inline std::vector<std::string> TextsNotWhole(const QWidget& window) {
     };
     for (const QLabel* label : window.findChildren<QLabel*>()) {
         if (!label->text().isEmpty() && label->isVisibleTo(&window)) {
-            fits(*label, label->text(), label->contentsRect().width(),
-                 label->contentsRect().height());
+            // A label with a buddy shows its mnemonic's '&' as an underline, not as a character.
+            QString shown = label->text();
+            if (label->buddy() != nullptr) {
+                shown.remove(QLatin1Char('&'));
+            }
+            fits(*label, shown, label->contentsRect().width(), label->contentsRect().height());
         }
     }
     for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
