@@ -24,9 +24,10 @@ constexpr int ProgramTimeoutMs = 120000;
 constexpr int PortTries = 5;
 
 // Appended to what initdb wrote (later settings win). fsync stays on, as on the line: the repair
-// log's durability is what the tests check, and a commit's 4 ms against 0.05 ms without it is
-// small beside the 2 s a server takes to start (dorvik-postgres-bench). syncfs brings the start
-// after an immediate stop from 6 s to 2 s: one sync of the disk instead of one per file.
+// log's durability is what the tests check, and a commit's 0.3 to 4 ms (as busy as the disk is)
+// against 0.04 ms without it is small beside the 1 to 2 s a server takes to start
+// (dorvik-postgres-bench). syncfs brings the start after an immediate stop from 6 s to 1 or 2
+// s: one sync of the disk instead of one per file.
 constexpr char ServerSettings[] = "\n# A test server: TCP on 127.0.0.1 only, no unix socket.\n"
                                   "listen_addresses = '127.0.0.1'\n"
                                   "unix_socket_directories = ''\n"
