@@ -3,11 +3,13 @@
 
 dorvik_packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libjpeg62-turbo-dev
+    qt6-base-dev libjpeg62-turbo-dev libqt6sql6-sqlite libqt6sql6-psql libpq-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-liberation2
 )
-dorvik_test_packages=(xvfb xauth xdotool poppler-utils clang-14 libclang-rt-14-dev clang-format)
+dorvik_test_packages=(
+    xvfb xauth xdotool poppler-utils clang-14 libclang-rt-14-dev clang-format postgresql-15
+)
 
 dorvik_install_missing() {
     local missing=() p
