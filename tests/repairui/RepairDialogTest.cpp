@@ -58,10 +58,11 @@ TEST(RepairDialog, ListsEveryActionAndCleansWhatIsTyped) {
     for (int row = 0; row < list->count(); ++row) {
         actions << list->item(row)->text();
     }
-    EXPECT_EQ(actions, (QStringList{"Replaced", "Resoldered", "Reflowed", "Solder bridge removed",
-                                    "Cleaned", "Reseated", "No fault found", "Scrapped",
-                                    "Sent to engineering"}));
-    dialog.findChild<QLineEdit*>(QStringLiteral("RefdesEdit"))->setText(QStringLiteral("  R1\tR2   Q3 "));
+    EXPECT_EQ(actions,
+              (QStringList{"Replaced", "Resoldered", "Reflowed", "Solder bridge removed", "Cleaned",
+                           "Reseated", "No fault found", "Scrapped", "Sent to engineering"}));
+    dialog.findChild<QLineEdit*>(QStringLiteral("RefdesEdit"))
+        ->setText(QStringLiteral("  R1\tR2   Q3 "));
     dialog.findChild<QLineEdit*>(QStringLiteral("CommentEdit"))
         ->setText(QStringLiteral("cold\njoint\x01"));
     EXPECT_EQ(dialog.Choice().Refdes, "R1 R2 Q3");
