@@ -13,29 +13,8 @@ mkfifo "$work/in"
 pid=$!
 exec 3> "$work/in"
 
-command() { echo "$*" >&3; }
-fail() {
-    echo "$*" >&2
-    kill "$pid" 2> /dev/null
-    exit 1
-}
-# Waits until the program has printed N lines starting with TEXT.
-wait_lines() {
-    n=0
-    while [ "$(grep -c "^$1" "$out")" -lt "$2" ]; do
-        n=$((n + 1))
-        [ $n -gt 300 ] && fail "timed out waiting for '$1' $2 times"
-        sleep 0.1
-    done
-}
-# The centre of what 'where ...' printed last for NAME, as "X Y"; or at DX pixels from its left.
-centre() { grep "^where $1 " "$out" | tail -n 1 | awk '{ print $(NF-3) + int($(NF-1) / 2), int($NF / 2) + $(NF-2) }'; }
-left() { grep "^where $1 " "$out" | tail -n 1 | awk -v dx="$2" '{ print $(NF-3) + dx, int($NF / 2) + $(NF-2) }'; }
-click_at() {
-    # shellcheck disable=SC2046
-    xdotool mousemove --sync $1 click 1
-    sleep 0.5
-}
+. "$(dirname "$0")/driver-common.sh"
+
 # After an action: the state, and wait until it is printed (the STEP-th time).
 state_after() {
     command "state"
@@ -78,10 +57,7 @@ state_after 6
 command "where fault 2"
 wait_lines "where fault 2" 1
 click_at "$(left 'fault 2' 10)"
-repair=$(xdotool search --sync --onlyvisible --name '^Repair$' | head -n 1)
-[ -n "$repair" ] || fail "no Repair window"
-xdotool windowfocus --sync "$repair"
-sleep 0.3
+focus_window '^Repair$'
 xdotool key Return
 wait_lines "repaired: 2 " 1
 command "faults"
