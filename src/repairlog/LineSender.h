@@ -32,6 +32,10 @@ public:
     // The unit's records in the line database; nothing, with the reason, when it cannot answer.
     std::optional<std::vector<RepairRecord>> LineHistory(const QString& serial, QString& error);
 
+    // Connects to the line database now (and brings its schema up to date) rather than when the
+    // first record is sent; false, with the reason, when it does not answer.
+    bool Connect(QString& error) { return Line(error) != nullptr; }
+
     // The outbox's count, without sending.
     std::optional<std::int64_t> Waiting(QString& error);
 

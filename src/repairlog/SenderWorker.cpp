@@ -19,7 +19,10 @@ void SenderWorker::Send() {
         connect(retry_, &QTimer::timeout, this, &SenderWorker::Send);
     }
     retry_->stop();
-    const LineSender::Sent sent = sender_->SendWaiting();
+    LineSender::Sent sent = sender_->SendWaiting();
+    if (sent.Error.isEmpty() && !sender_->Connect(sent.Error)) {
+        sent.Waiting = std::max<std::int64_t>(sent.Waiting, 0); // nothing waits, but it is out of reach
+    }
     status_(sent.Waiting, sent.Error);
     if (sent.Error.isEmpty()) {
         retryMs_ = FirstRetryMs;
