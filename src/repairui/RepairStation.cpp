@@ -326,13 +326,13 @@ QString RepairStation::LogStatusLine() const {
 }
 
 QString RepairStation::WaitingText() const {
-    if (log_->Waiting() == 0) {
+    const QString& problem = log_->LineProblem();
+    if (log_->Waiting() == 0 && problem.isEmpty()) {
         return {};
     }
-    QString text =
-        QStringLiteral("Repair log: %1 waiting for the line database").arg(log_->Waiting());
-    if (!log_->LineProblem().isEmpty()) {
-        text += QStringLiteral(" (%1)").arg(log_->LineProblem().section(u'\n', 0, 0));
+    QString text = QStringLiteral("Repair log: %1 waiting for the line database").arg(log_->Waiting());
+    if (!problem.isEmpty()) {
+        text += QStringLiteral(", not reached: %1").arg(problem.section(u'\n', 0, 0));
     }
     return text;
 }

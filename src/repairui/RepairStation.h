@@ -78,7 +78,7 @@ public:
 
     // "log: sqlite waiting=0", "log: postgresql waiting=3".
     QString LogStatusLine() const;
-    // For the status bar: empty while nothing waits.
+    // For the status bar: empty while nothing waits and the line database answers.
     QString WaitingText() const;
 
 signals:
