@@ -21,7 +21,8 @@ void SenderWorker::Send() {
     retry_->stop();
     LineSender::Sent sent = sender_->SendWaiting();
     if (sent.Error.isEmpty() && !sender_->Connect(sent.Error)) {
-        sent.Waiting = std::max<std::int64_t>(sent.Waiting, 0); // nothing waits, but it is out of reach
+        sent.Waiting =
+            std::max<std::int64_t>(sent.Waiting, 0); // nothing waits, but it is out of reach
     }
     status_(sent.Waiting, sent.Error);
     if (sent.Error.isEmpty()) {

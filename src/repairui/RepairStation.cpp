@@ -330,7 +330,8 @@ QString RepairStation::WaitingText() const {
     if (log_->Waiting() == 0 && problem.isEmpty()) {
         return {};
     }
-    QString text = QStringLiteral("Repair log: %1 waiting for the line database").arg(log_->Waiting());
+    QString text =
+        QStringLiteral("Repair log: %1 waiting for the line database").arg(log_->Waiting());
     if (!problem.isEmpty()) {
         text += QStringLiteral(", not reached: %1").arg(problem.section(u'\n', 0, 0));
     }

@@ -15,6 +15,7 @@
 #include "widgets/MessageBoxes.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -47,6 +48,7 @@ RepairCommands::RepairCommands(TForm1& form1, FaultListCommands& faults)
     waiting_->setObjectName(QStringLiteral("RepairLogWaiting"));
     waiting_->setStyleSheet(QStringLiteral("background: #ffffc0; color: #800000; padding: 0 4px"));
     waiting_->hide();
+    form1.StatusBar1().installEventFilter(this);
 
     connect(&panel, &FaultListPanel::TickWanted, this, &RepairCommands::TickWanted);
     connect(&panel, &FaultListPanel::FaultShown, station_, &RepairStation::FaultShown);
@@ -97,6 +99,13 @@ void RepairCommands::ShowUnit() {
             panel.SetRepaired(f, true);
         }
     }
+}
+
+bool RepairCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && watched == &form1_.StatusBar1()) {
+        ShowLogStatus(); // keeps the note at the bar's right end
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void RepairCommands::ShowLogStatus() {

@@ -42,6 +42,9 @@ signals:
     // The reversal `id` is committed and the tick of the fault of line k removed.
     void Unrepaired(std::size_t k, const QString& id);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void TickWanted(std::size_t fault, std::size_t k, bool repaired);
     void ShowUnit();
