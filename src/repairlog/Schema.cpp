@@ -120,13 +120,14 @@ bool Run(QSqlDatabase& db, const char* statement, QString& error) {
 
 bool HasTable(QSqlDatabase& db, LogKind kind, const QString& table, bool& has, QString& error) {
     QSqlQuery query(db);
-    query.prepare(
+    // A file that is no database fails already here; its reason is the one to give.
+    const bool prepared = query.prepare(
         kind == LogKind::Sqlite
             ? QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?")
             : QStringLiteral("SELECT 1 FROM pg_catalog.pg_tables"
                              " WHERE schemaname = current_schema() AND tablename = ?"));
     query.addBindValue(table);
-    if (!query.exec()) {
+    if (!prepared || !query.exec()) {
         error = SqlError(query.lastError());
         return false;
     }
