@@ -4,8 +4,7 @@
 #include "log/CommandLine.h"
 #include "log/DayRange.h"
 #include "log/Tool.h"
-#include "repairlog/CfxExport.h"
-#include "repairlog/CsvExport.h"
+#include "repairlog/LogExport.h"
 
 #include <QSaveFile>
 
@@ -14,10 +13,8 @@
 namespace dorvik::logtool {
 namespace {
 
-enum class Form { Csv, Cfx };
-
 struct ExportOptions {
-    std::optional<Form> As;
+    std::optional<ExportForm> As;
     DayRange Days;
     std::optional<QString> Output;
 };
@@ -28,7 +25,8 @@ std::optional<ExportOptions> Parse(const QStringList& args, QString& error) {
     for (qsizetype at = 0; at < args.size() && error.isEmpty(); ++at) {
         const QString& arg = args[at];
         if (arg == QLatin1String("--csv") || arg == QLatin1String("--cfx")) {
-            const Form form = arg == QLatin1String("--csv") ? Form::Csv : Form::Cfx;
+            const ExportForm form =
+                arg == QLatin1String("--csv") ? ExportForm::Csv : ExportForm::Cfx;
             if (options.As && *options.As != form) {
                 error = QStringLiteral("export takes one of --csv and --cfx");
             }
@@ -51,27 +49,6 @@ std::optional<ExportOptions> Parse(const QStringList& args, QString& error) {
         error = QStringLiteral("export takes --csv or --cfx");
     }
     return error.isEmpty() ? std::optional(options) : std::nullopt;
-}
-
-// Writes the records of the span; false, with the reason, when the log could not be read.
-bool Write(RecordStore& store, Form form, const DayRange::Span& span, ExportSink sink,
-           bool& written, QString& error) {
-    if (form == Form::Csv) {
-        CsvExport csv(sink);
-        const bool read = store.ForEach(
-            span.FromMs, span.UntilMs, [&](const RepairRecord& r) { csv.Add(r); }, error);
-        written = csv.Good();
-        return read;
-    }
-    auto reversed = store.ReversedIds(error);
-    if (!reversed) {
-        return false;
-    }
-    CfxExport cfx(sink, std::move(*reversed));
-    const bool read = store.ForEach(
-        span.FromMs, span.UntilMs, [&](const RepairRecord& r) { cfx.Add(r); }, error);
-    written = cfx.Finish();
-    return read;
 }
 
 } // namespace
@@ -98,12 +75,13 @@ int Export(const Tool& tool, const QStringList& args) {
                                  .arg(*options->Output, file->errorString()));
         }
     }
-    bool written = false;
     const ExportSink sink = file ? ExportSink(*file) : ExportSink(tool.Out);
-    if (!Write(*store, *options->As, *span, sink, written, error)) {
+    const std::optional<Exported> exported =
+        ExportLog(*store, *options->As, span->FromMs, span->UntilMs, sink, error);
+    if (!exported) {
         return tool.Fail(error); // the file, never committed, is not left behind
     }
-    if (file && (!written || !file->commit())) {
+    if (file && (!exported->Written || !file->commit())) {
         return tool.Fail(
             QStringLiteral("%1 cannot be written: %2").arg(*options->Output, file->errorString()));
     }
