@@ -358,50 +358,57 @@ bool RecordStore::Insert(std::span<const RepairRecord> records, QString& error) 
 }
 
 bool RecordStore::Load(std::span<const RepairRecord> records, QString& error) {
+    return Load(
+        records.size(), [&](std::size_t k) { return records[k]; }, error);
+}
+
+bool RecordStore::Load(std::size_t count, const std::function<RepairRecord(std::size_t)>& recordAt,
+                       QString& error) {
+    // What a batch of records names is gathered and written before the next batch is made.
+    constexpr std::size_t RecordsPerBatch = 10000;
     if (!BeginWrite(db_, kind_, error)) {
         return false;
     }
-    if (LoadRows(records, error) && CommitWrite(db_, kind_, error)) {
+    bool ok = true;
+    std::vector<RepairRecord> batch;
+    for (std::size_t at = 0; ok && at < count; at += RecordsPerBatch) {
+        batch.clear();
+        for (std::size_t k = at; k < std::min(count, at + RecordsPerBatch); ++k) {
+            batch.push_back(recordAt(k));
+        }
+        ok = LoadRows(batch, error);
+    }
+    if (ok && CommitWrite(db_, kind_, error)) {
         return true;
     }
     RollbackWrite(db_, kind_);
     return false;
 }
 
-bool RecordStore::LoadRows(std::span<const RepairRecord> records, QString& error) {
-    // What a batch of records names is gathered and written before the next batch is read.
-    constexpr std::size_t RecordsPerBatch = 10000;
+bool RecordStore::LoadRows(std::span<const RepairRecord> batch, QString& error) {
     const QString recordHead =
         QStringLiteral("INSERT INTO repair_record (") + Columns + QStringLiteral(") VALUES ");
     const int recordColumns = static_cast<int>(Columns.count(u',')) + 1;
     const QString itemHead =
         QStringLiteral("INSERT INTO repair_item (record_id, item, name) VALUES ");
-    for (std::size_t at = 0; at < records.size(); at += RecordsPerBatch) {
-        const auto batch = records.subspan(at, std::min(RecordsPerBatch, records.size() - at));
-        std::vector<std::pair<const std::string*, Item>> items; // with the id that names it
-        for (const RepairRecord& r : batch) {
-            for (Item& item : ItemsOf(r)) {
-                items.emplace_back(&r.Id, std::move(item));
-            }
-        }
-        const bool ok =
-            InsertRows(
-                db_, recordHead, QStringLiteral(" ON CONFLICT (id) DO NOTHING"), recordColumns,
-                batch.size(), [&](std::size_t k, QSqlQuery& query) { BindRecord(query, batch[k]); },
-                error) &&
-            InsertRows(
-                db_, itemHead, QStringLiteral(" ON CONFLICT DO NOTHING"), 3, items.size(),
-                [&](std::size_t k, QSqlQuery& query) {
-                    query.addBindValue(Bound(*items[k].first));
-                    query.addBindValue(items[k].second.Kind);
-                    query.addBindValue(Bound(items[k].second.Name));
-                },
-                error);
-        if (!ok) {
-            return false;
+    std::vector<std::pair<const std::string*, Item>> items; // with the id that names it
+    for (const RepairRecord& r : batch) {
+        for (Item& item : ItemsOf(r)) {
+            items.emplace_back(&r.Id, std::move(item));
         }
     }
-    return true;
+    return InsertRows(
+               db_, recordHead, QStringLiteral(" ON CONFLICT (id) DO NOTHING"), recordColumns,
+               batch.size(), [&](std::size_t k, QSqlQuery& query) { BindRecord(query, batch[k]); },
+               error) &&
+           InsertRows(
+               db_, itemHead, QStringLiteral(" ON CONFLICT DO NOTHING"), 3, items.size(),
+               [&](std::size_t k, QSqlQuery& query) {
+                   query.addBindValue(Bound(*items[k].first));
+                   query.addBindValue(items[k].second.Kind);
+                   query.addBindValue(Bound(items[k].second.Name));
+               },
+               error);
 }
 
 std::optional<std::vector<RepairRecord>> RecordStore::History(const QString& serial,

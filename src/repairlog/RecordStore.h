@@ -44,6 +44,10 @@ public:
     bool Insert(std::span<const RepairRecord> records, QString& error);
     // The same in statements of many rows each, to fill a database with many records quickly.
     bool Load(std::span<const RepairRecord> records, QString& error);
+    // Records 0 to count - 1 that `recordAt` makes, in one transaction, a batch at a time in
+    // memory.
+    bool Load(std::size_t count, const std::function<RepairRecord(std::size_t)>& recordAt,
+              QString& error);
 
     // The unit's records, oldest first.
     std::optional<std::vector<RepairRecord>> History(const QString& serial, QString& error);
@@ -71,7 +75,7 @@ private:
                                                  QString& error);
     static std::unique_ptr<RecordStore> ConnectPostgres(const QString& conninfo, QString& error);
     static std::unique_ptr<RecordStore> OpenSqliteForReading(const QString& path, QString& error);
-    bool LoadRows(std::span<const RepairRecord> records, QString& error);
+    bool LoadRows(std::span<const RepairRecord> batch, QString& error);
     bool Query(QSqlQuery& query, QString& error);
 
     LogKind kind_;
