@@ -9,6 +9,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace dorvik::test {
 namespace {
 
@@ -210,6 +214,26 @@ TEST_F(LogTool, AnOutputThatCannotBeWrittenLeavesNothing) {
     ExpectOneErrorLine(RunOn(Path("typo.sqlite"), {"export", "--csv", "-o", Path("kept.csv")}),
                        "there is no such file");
     EXPECT_EQ(Bytes(Path("kept.csv")), "yesterday's export\r\n");
+}
+
+TEST_F(LogTool, AnOutputThatIsAPipeIsWrittenAndStaysAPipe) {
+    const QString log = Path("repairs.sqlite");
+    Fill({LogKind::Sqlite, log, {}}, Sample());
+    const QByteArray fifo = Path("out.fifo").toLocal8Bit();
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    // Open for reading first, so that the tool's open does not wait; the export fits the pipe.
+    const int reader = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const ProgramRun run = RunOn(log, {"export", "--csv", "-o", Path("out.fifo")});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    QByteArray got(1 << 16, '\0');
+    const ssize_t size = ::read(reader, got.data(), static_cast<std::size_t>(got.size()));
+    ::close(reader);
+    got.resize(size > 0 ? size : 0);
+    EXPECT_EQ(QString::fromUtf8(got), RunOn(log, {"export", "--csv"}).Out);
+    struct stat after {};
+    ASSERT_EQ(::stat(fifo.constData(), &after), 0);
+    EXPECT_TRUE(S_ISFIFO(after.st_mode)) << "not replaced by a file";
 }
 
 TEST_F(LogTool, CheckPrintsAFindingALine) {

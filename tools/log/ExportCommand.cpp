@@ -1,12 +1,11 @@
-// dorvik-log export --csv|--cfx [--since DAY] [--until DAY] [-o FILE]. A file is written through
-// QSaveFile: it appears, whole, only once the export succeeded.
+// dorvik-log export --csv|--cfx [--since DAY] [--until DAY] [-o FILE]. A file appears, whole, only
+// once the export succeeded (see OutputFile).
 
 #include "log/CommandLine.h"
 #include "log/DayRange.h"
+#include "log/OutputFile.h"
 #include "log/Tool.h"
 #include "repairlog/LogExport.h"
-
-#include <QSaveFile>
 
 #include <optional>
 
@@ -67,23 +66,21 @@ int Export(const Tool& tool, const QStringList& args) {
     if (store == nullptr) {
         return ExitError;
     }
-    std::optional<QSaveFile> file;
+    std::optional<OutputFile> file;
     if (options->Output) {
         file.emplace(*options->Output);
-        if (!file->open(QIODevice::WriteOnly)) {
-            return tool.Fail(QStringLiteral("%1 cannot be written: %2")
-                                 .arg(*options->Output, file->errorString()));
+        if (!file->Open(error)) {
+            return tool.Fail(error);
         }
     }
-    const ExportSink sink = file ? ExportSink(*file) : ExportSink(tool.Out);
+    const ExportSink sink = file ? ExportSink(file->Device()) : ExportSink(tool.Out);
     const std::optional<Exported> exported =
         ExportLog(*store, *options->As, span->FromMs, span->UntilMs, sink, error);
     if (!exported) {
-        return tool.Fail(error); // the file, never committed, is not left behind
+        return tool.Fail(error); // a file never committed is not left behind
     }
-    if (file && (!exported->Written || !file->commit())) {
-        return tool.Fail(
-            QStringLiteral("%1 cannot be written: %2").arg(*options->Output, file->errorString()));
+    if (file && !file->Commit(error)) {
+        return tool.Fail(error);
     }
     return tool.Finished(ExitOk);
 }
