@@ -4,12 +4,12 @@
 
 #include "repairlog/RecordFixture.h"
 #include "shell/ProgramRun.h"
+#include "support/OwnDataFolder.h"
 
 #include "repairlog/LogLocation.h"
 #include "repairlog/RecordStore.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -20,13 +20,6 @@ namespace dorvik::test {
 
 class LogTool : public ::testing::Test {
 protected:
-    // The bench's own file is that of this test run (TestMain points the data folder there).
-    void SetUp() override { RemoveBenchFolder(); }
-    void TearDown() override { RemoveBenchFolder(); }
-    static void RemoveBenchFolder() {
-        QDir(QFileInfo(DefaultBenchFile()).path()).removeRecursively();
-    }
-
     QString Path(const QString& name) const { return dir_.filePath(name); }
 
     ProgramRun Run(const QStringList& args) const { return RunProgram(args, {}, dir_.path()); }
@@ -78,6 +71,7 @@ protected:
             << run.Err.toStdString() << " lacks " << says.toStdString();
     }
 
+    OwnDataFolder data_; // the bench's own file is this test's alone
     QTemporaryDir dir_;
 };
 

@@ -104,6 +104,15 @@ TEST_F(LogTool, WhatIsNoRepairLogIsRefused) {
     EXPECT_EQ(QFileInfo(Path("empty.sqlite")).size(), 0);
 }
 
+TEST_F(LogTool, ALineDatabaseThatDoesNotAnswerIsNamedWithoutItsPassword) {
+    const QString nowhere = "host=127.0.0.1 port=1 dbname=repairs user=bench password=secret";
+    for (const QStringList& command : {QStringList{"history", "SN"}, QStringList{"check"}}) {
+        const ProgramRun run = RunOn(nowhere, command);
+        ExpectOneErrorLine(run, "dorvik-log: user=bench dbname=repairs host=127.0.0.1 port=1: ");
+        EXPECT_FALSE(run.Err.contains("secret"));
+    }
+}
+
 TEST_F(LogTool, HistoryIsTheUnitsRecordsOldestFirst) {
     const QString log = Path("repairs.sqlite");
     const std::vector<RepairRecord> records = Sample();
