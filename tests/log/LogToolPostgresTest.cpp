@@ -5,45 +5,22 @@
 #include "LogTool.h"
 
 #include "repairlog/RawRecords.h"
-#include "support/PostgresServer.h"
+#include "support/PostgresFixture.h"
 
 #include <QFileInfo>
-
-#include <optional>
 
 namespace dorvik::test {
 namespace {
 
 // One server for the suite; each test its own database on it.
-class LogToolOnPostgres : public LogTool {
+class LogToolOnPostgres : public WithPostgresDatabase<LogTool> {
 protected:
-    static void SetUpTestSuite() {
-        QString whyNot;
-        server_ = PostgresServer::Start(whyNot);
-        whyNot_ = whyNot;
-    }
-    static void TearDownTestSuite() { server_.reset(); }
-
-    void SetUp() override {
-        if (!server_) {
-            GTEST_FAIL() << "no PostgreSQL server for the test: " << whyNot_.toStdString();
-        }
-        static int next = 0;
-        database_ = QStringLiteral("log_%1").arg(++next);
-        ASSERT_TRUE(server_->CreateDatabase(database_)) << server_->Error().toStdString();
-    }
-
-    QString Conninfo() const { return server_->ConnInfo(database_); }
     LogLocation Line() const { return ParseLogLocation(Conninfo(), DefaultBenchFile()); }
 
     // A statement on the line database, as its owner would run it.
     void Exec(const QString& statement) {
         ASSERT_TRUE(server_->Execute(statement, database_)) << server_->Error().toStdString();
     }
-
-    static inline std::optional<PostgresServer> server_;
-    static inline QString whyNot_;
-    QString database_;
 };
 
 TEST_F(LogToolOnPostgres, GivesWhatAnSqliteFileOfTheSameRecordsGives) {
