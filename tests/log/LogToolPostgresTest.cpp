@@ -84,8 +84,14 @@ TEST_F(LogToolOnPostgres, AReadingSessionCannotWrite) {
 }
 
 TEST_F(LogToolOnPostgres, SendMovesTheOutboxToTheLine) {
-    EXPECT_EQ(RunOn(Conninfo(), {"send"}).Out, "sent: 0\n") << "no outbox yet";
+    const ProgramRun nothing = RunOn(Conninfo(), {"send"});
+    EXPECT_EQ(nothing.ExitCode, 0) << nothing.Err.toStdString();
+    EXPECT_EQ(nothing.Out, "sent: 0\n") << "no outbox yet";
     EXPECT_FALSE(QFileInfo::exists(DefaultBenchFile())) << "and none is made";
+    // Nothing to send, but the line is out of reach: that is no success.
+    const ProgramRun unreachable = RunOn("host=127.0.0.1 port=1 dbname=repairs", {"send"});
+    EXPECT_EQ(unreachable.Out, "sent: 0\n");
+    ExpectOneErrorLine(unreachable, "port=1: ");
 
     const std::vector<RepairRecord> records = Sample();
     Fill({LogKind::Sqlite, DefaultBenchFile(), {}}, records);

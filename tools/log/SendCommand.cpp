@@ -1,6 +1,8 @@
-// dorvik-log send: the bench's outbox to the line database. An SQLite log has no line database:
-// nothing to send is no error (so that a line's script may call it on every bench), but it says
-// so. A bench with no outbox file has recorded nothing yet, and none is made.
+// dorvik-log send: the bench's outbox to the line database, and done only when the line answered,
+// even with nothing to send (as the program's status bar tells a line out of reach). An SQLite
+// log has no line database: nothing to send is no error there (so that a line's script may call
+// it on every bench), but it says so. A bench without an outbox file has recorded nothing yet,
+// and none is made.
 
 #include "log/CommandLine.h"
 #include "log/Tool.h"
@@ -23,23 +25,25 @@ int Send(const Tool& tool, const QStringList& args) {
         return tool.Finished(ExitOk);
     }
     const QString& outbox = tool.Location.SqlitePath;
-    if (!QFileInfo::exists(outbox)) {
-        tool.Out << "sent: 0\n";
-        return tool.Finished(ExitOk);
-    }
     LineSender sender(outbox, tool.Location.Conninfo);
     QString error;
-    if (!sender.Waiting(error)) {
-        return tool.FailAt(outbox, error);
+    LineSender::Sent sent;
+    if (QFileInfo::exists(outbox)) {
+        if (!sender.Waiting(error)) {
+            return tool.FailAt(outbox, error);
+        }
+        sent = sender.SendWaiting();
     }
-    const LineSender::Sent sent = sender.SendWaiting();
     tool.Out << "sent: " << sent.Records << '\n';
+    tool.Out.flush();
     if (!sent.Error.isEmpty()) {
-        tool.Out.flush();
         return tool.Fail(QStringLiteral("%1 (%2 records still wait in %3)")
                              .arg(sent.Error)
                              .arg(sent.Waiting)
                              .arg(outbox));
+    }
+    if (!sender.Connect(error)) {
+        return tool.Fail(error);
     }
     return tool.Finished(ExitOk);
 }
