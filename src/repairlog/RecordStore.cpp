@@ -12,6 +12,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
 #include <atomic>
 
 namespace dorvik {
@@ -88,6 +89,68 @@ RepairRecord RecordAt(const QSqlQuery& q) {
     return r;
 }
 
+// A part, net or probe a record names: one row of repair_item.
+struct Item {
+    QString Kind;
+    std::string Name;
+};
+
+std::vector<Item> ItemsOf(const RepairRecord& r) {
+    std::vector<Item> items;
+    for (const auto& [kind, words] :
+         {std::pair{"part", &r.Refdes}, std::pair{"net", &r.Nets}, std::pair{"probe", &r.Probes}}) {
+        for (std::string& name : SplitAtBlanks(*words)) {
+            items.push_back({QString::fromLatin1(kind), std::move(name)});
+        }
+    }
+    return items;
+}
+
+// "(?, ?, ?), (?, ?, ?)": the value rows of a statement of `rows` rows of `columns` values.
+QString ValueRows(std::size_t rows, int columns) {
+    QString row = QStringLiteral("(?");
+    for (int c = 1; c < columns; ++c) {
+        row += QStringLiteral(", ?");
+    }
+    row += u')';
+    QString text = row;
+    for (std::size_t r = 1; r < rows; ++r) {
+        text += QStringLiteral(", ") + row;
+    }
+    return text;
+}
+
+// Inserts `count` rows through statements of many rows each; `bind(k, query)` binds row k. The
+// rows' values are bound, never written into the statement.
+bool InsertRows(QSqlDatabase& db, const QString& head, const QString& tail, int columns,
+                std::size_t count, const std::function<void(std::size_t, QSqlQuery&)>& bind,
+                QString& error) {
+    // Well below what either database takes in one statement (SQLite: 32766 values).
+    const std::size_t perStatement = std::max<std::size_t>(1, 2400 / columns);
+    QSqlQuery full(db);
+    if (count >= perStatement && !full.prepare(head + ValueRows(perStatement, columns) + tail)) {
+        error = SqlError(full.lastError());
+        return false;
+    }
+    for (std::size_t at = 0; at < count; at += perStatement) {
+        const std::size_t rows = std::min(perStatement, count - at);
+        QSqlQuery rest(db);
+        QSqlQuery& query = rows == perStatement ? full : rest;
+        if (rows != perStatement && !rest.prepare(head + ValueRows(rows, columns) + tail)) {
+            error = SqlError(rest.lastError());
+            return false;
+        }
+        for (std::size_t k = at; k < at + rows; ++k) {
+            bind(k, query);
+        }
+        if (!query.exec()) {
+            error = SqlError(query.lastError());
+            return false;
+        }
+    }
+    return true;
+}
+
 bool DriverAvailable(const char* driver, const char* package, QString& error) {
     if (QSqlDatabase::isDriverAvailable(QLatin1String(driver))) {
         return true;
@@ -162,7 +225,7 @@ std::unique_ptr<RecordStore> RecordStore::OpenSqlite(const QString& path, QStrin
     return Checked(std::move(store), error);
 }
 
-std::unique_ptr<RecordStore> RecordStore::OpenPostgres(const QString& conninfo, QString& error) {
+std::unique_ptr<RecordStore> RecordStore::ConnectPostgres(const QString& conninfo, QString& error) {
     if (!DriverAvailable("QPSQL", "libqt6sql6-psql", error)) {
         return nullptr;
     }
@@ -178,12 +241,74 @@ std::unique_ptr<RecordStore> RecordStore::OpenPostgres(const QString& conninfo, 
         error = SqlError(db.lastError());
         return nullptr;
     }
-    return Checked(std::move(store), error);
+    return store;
+}
+
+std::unique_ptr<RecordStore> RecordStore::OpenPostgres(const QString& conninfo, QString& error) {
+    std::unique_ptr<RecordStore> store = ConnectPostgres(conninfo, error);
+    return store != nullptr ? Checked(std::move(store), error) : nullptr;
 }
 
 std::unique_ptr<RecordStore> RecordStore::Open(const LogLocation& location, QString& error) {
     return location.Kind == LogKind::Sqlite ? OpenSqlite(location.SqlitePath, error)
                                             : OpenPostgres(location.Conninfo, error);
+}
+
+std::unique_ptr<RecordStore> RecordStore::Readable(std::unique_ptr<RecordStore> store,
+                                                   QString& error) {
+    const std::optional<int> found = ReadSchemaVersion(store->db_, store->kind_, error);
+    if (!found) {
+        return nullptr;
+    }
+    if (const QString refusal = SchemaRefusal(*found); !refusal.isEmpty()) {
+        error = refusal;
+        return nullptr;
+    }
+    return store;
+}
+
+std::unique_ptr<RecordStore> RecordStore::OpenSqliteForReading(const QString& path,
+                                                               QString& error) {
+    if (!DriverAvailable("QSQLITE", "libqt6sql6-sqlite", error)) {
+        return nullptr;
+    }
+    const QFileInfo file(path);
+    if (!file.exists()) {
+        error = QStringLiteral("there is no such file");
+        return nullptr;
+    }
+    if (!file.isFile()) {
+        error = QStringLiteral("it is not a file");
+        return nullptr;
+    }
+    std::unique_ptr<RecordStore> store(new RecordStore(LogKind::Sqlite, NewConnectionName()));
+    QSqlDatabase& db = store->db_;
+    db.setDatabaseName(path);
+    // Read-only also means that a file removed since the look above is not made again.
+    db.setConnectOptions(
+        QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(SqliteBusyTimeoutMs));
+    if (!db.open()) {
+        error = SqlError(db.lastError());
+        return nullptr;
+    }
+    return Readable(std::move(store), error);
+}
+
+std::unique_ptr<RecordStore> RecordStore::OpenForReading(const LogLocation& location,
+                                                         QString& error) {
+    if (location.Kind == LogKind::Sqlite) {
+        return OpenSqliteForReading(location.SqlitePath, error);
+    }
+    std::unique_ptr<RecordStore> store = ConnectPostgres(location.Conninfo, error);
+    if (store == nullptr) {
+        return nullptr;
+    }
+    QSqlQuery readOnly(store->db_);
+    if (!readOnly.exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"))) {
+        error = SqlError(readOnly.lastError());
+        return nullptr;
+    }
+    return Readable(std::move(store), error);
 }
 
 bool RecordStore::Query(QSqlQuery& query, QString& error) {
@@ -214,18 +339,14 @@ bool RecordStore::Insert(std::span<const RepairRecord> records, QString& error) 
         for (auto r = records.begin(); ok && r != records.end(); ++r) {
             BindRecord(record, *r);
             ok = Query(record, error);
-            const std::pair<const char*, const std::string*> named[] = {
-                {"part", &r->Refdes}, {"net", &r->Nets}, {"probe", &r->Probes}};
-            for (const auto& [kind, words] : named) {
-                for (const std::string& name : SplitAtBlanks(*words)) {
-                    if (!ok) {
-                        break;
-                    }
-                    item.addBindValue(Bound(r->Id));
-                    item.addBindValue(QString::fromLatin1(kind));
-                    item.addBindValue(Bound(name));
-                    ok = Query(item, error);
+            for (const Item& named : ItemsOf(*r)) {
+                if (!ok) {
+                    break;
                 }
+                item.addBindValue(Bound(r->Id));
+                item.addBindValue(named.Kind);
+                item.addBindValue(Bound(named.Name));
+                ok = Query(item, error);
             }
         }
     }
@@ -234,6 +355,60 @@ bool RecordStore::Insert(std::span<const RepairRecord> records, QString& error) 
     }
     RollbackWrite(db_, kind_);
     return false;
+}
+
+bool RecordStore::Load(std::span<const RepairRecord> records, QString& error) {
+    return Load(
+        records.size(), [&](std::size_t k) { return records[k]; }, error);
+}
+
+bool RecordStore::Load(std::size_t count, const std::function<RepairRecord(std::size_t)>& recordAt,
+                       QString& error) {
+    // What a batch of records names is gathered and written before the next batch is made.
+    constexpr std::size_t RecordsPerBatch = 10000;
+    if (!BeginWrite(db_, kind_, error)) {
+        return false;
+    }
+    bool ok = true;
+    std::vector<RepairRecord> batch;
+    for (std::size_t at = 0; ok && at < count; at += RecordsPerBatch) {
+        batch.clear();
+        for (std::size_t k = at; k < std::min(count, at + RecordsPerBatch); ++k) {
+            batch.push_back(recordAt(k));
+        }
+        ok = LoadRows(batch, error);
+    }
+    if (ok && CommitWrite(db_, kind_, error)) {
+        return true;
+    }
+    RollbackWrite(db_, kind_);
+    return false;
+}
+
+bool RecordStore::LoadRows(std::span<const RepairRecord> batch, QString& error) {
+    const QString recordHead =
+        QStringLiteral("INSERT INTO repair_record (") + Columns + QStringLiteral(") VALUES ");
+    const int recordColumns = static_cast<int>(Columns.count(u',')) + 1;
+    const QString itemHead =
+        QStringLiteral("INSERT INTO repair_item (record_id, item, name) VALUES ");
+    std::vector<std::pair<const std::string*, Item>> items; // with the id that names it
+    for (const RepairRecord& r : batch) {
+        for (Item& item : ItemsOf(r)) {
+            items.emplace_back(&r.Id, std::move(item));
+        }
+    }
+    return InsertRows(
+               db_, recordHead, QStringLiteral(" ON CONFLICT (id) DO NOTHING"), recordColumns,
+               batch.size(), [&](std::size_t k, QSqlQuery& query) { BindRecord(query, batch[k]); },
+               error) &&
+           InsertRows(
+               db_, itemHead, QStringLiteral(" ON CONFLICT DO NOTHING"), 3, items.size(),
+               [&](std::size_t k, QSqlQuery& query) {
+                   query.addBindValue(Bound(*items[k].first));
+                   query.addBindValue(items[k].second.Kind);
+                   query.addBindValue(Bound(items[k].second.Name));
+               },
+               error);
 }
 
 std::optional<std::vector<RepairRecord>> RecordStore::History(const QString& serial,
@@ -282,6 +457,26 @@ std::optional<std::int64_t> RecordStore::Count(QString& error) {
         return std::nullopt;
     }
     return query.value(0).toLongLong();
+}
+
+std::optional<std::unordered_set<std::string>> RecordStore::ReversedIds(QString& error) {
+    QSqlQuery query(db_);
+    query.setForwardOnly(true);
+    // "> ''" rather than "<> ''", so that the index on reverses serves it.
+    if (!query.exec(QStringLiteral("SELECT DISTINCT reverses FROM repair_record"
+                                   " WHERE reverses > ''"))) {
+        error = SqlError(query.lastError());
+        return std::nullopt;
+    }
+    std::unordered_set<std::string> ids;
+    while (query.next()) {
+        ids.insert(Text(query, 0));
+    }
+    if (query.lastError().isValid()) {
+        error = SqlError(query.lastError());
+        return std::nullopt;
+    }
+    return ids;
 }
 
 std::optional<std::vector<RepairRecord>> RecordStore::Unsent(int most, QString& error) {

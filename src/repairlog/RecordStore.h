@@ -14,6 +14,8 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace dorvik {
@@ -26,6 +28,10 @@ public:
     // A line database; fails within the connect timeout when it does not answer.
     static std::unique_ptr<RecordStore> OpenPostgres(const QString& conninfo, QString& error);
     static std::unique_ptr<RecordStore> Open(const LogLocation& location, QString& error);
+    // The log as it is, to read only: an SQLite file that exists (a missing one is never made) or
+    // a line database whose session refuses writes, each of this program's schema version;
+    // nothing is upgraded or switched.
+    static std::unique_ptr<RecordStore> OpenForReading(const LogLocation& location, QString& error);
 
     ~RecordStore();
     RecordStore(const RecordStore&) = delete;
@@ -36,6 +42,12 @@ public:
 
     // Commits the records, and what they name, in one transaction: all or none.
     bool Insert(std::span<const RepairRecord> records, QString& error);
+    // The same in statements of many rows each, to fill a database with many records quickly.
+    bool Load(std::span<const RepairRecord> records, QString& error);
+    // Records 0 to count - 1 that `recordAt` makes, in one transaction, a batch at a time in
+    // memory.
+    bool Load(std::size_t count, const std::function<RepairRecord(std::size_t)>& recordAt,
+              QString& error);
 
     // The unit's records, oldest first.
     std::optional<std::vector<RepairRecord>> History(const QString& serial, QString& error);
@@ -46,6 +58,9 @@ public:
 
     std::optional<std::int64_t> Count(QString& error);
 
+    // The ids that the log's reversals cancel.
+    std::optional<std::unordered_set<std::string>> ReversedIds(QString& error);
+
     // The outbox of a bench file: records not yet in the line database, oldest first.
     std::optional<std::vector<RepairRecord>> Unsent(int most, QString& error);
     std::optional<std::int64_t> UnsentCount(QString& error);
@@ -55,6 +70,12 @@ private:
     RecordStore(LogKind kind, QString connection);
     // The open store once its schema is brought up to date, else nothing and the reason.
     static std::unique_ptr<RecordStore> Checked(std::unique_ptr<RecordStore> store, QString& error);
+    // The open store when its schema is this program's, else nothing and the reason.
+    static std::unique_ptr<RecordStore> Readable(std::unique_ptr<RecordStore> store,
+                                                 QString& error);
+    static std::unique_ptr<RecordStore> ConnectPostgres(const QString& conninfo, QString& error);
+    static std::unique_ptr<RecordStore> OpenSqliteForReading(const QString& path, QString& error);
+    bool LoadRows(std::span<const RepairRecord> batch, QString& error);
     bool Query(QSqlQuery& query, QString& error);
 
     LogKind kind_;

@@ -77,6 +77,27 @@ const Statements& PostgresGuards() {
     return statements;
 }
 
+// The triggers the guards above create, by name, for the check of a log.
+const std::vector<GuardTrigger>& SqliteGuardTriggers() {
+    static const std::vector<GuardTrigger> triggers{
+        {"repair_record", "repair_record_never_changed"},
+        {"repair_record", "repair_record_never_deleted"},
+        {"repair_item", "repair_item_never_changed"},
+        {"repair_item", "repair_item_never_deleted"},
+    };
+    return triggers;
+}
+
+const std::vector<GuardTrigger>& PostgresGuardTriggers() {
+    static const std::vector<GuardTrigger> triggers{
+        {"repair_record", "repair_record_never_changed"},
+        {"repair_record", "repair_record_never_truncated"},
+        {"repair_item", "repair_item_never_changed"},
+        {"repair_item", "repair_item_never_truncated"},
+    };
+    return triggers;
+}
+
 // The statements that take a database from version `to - 1` to `to`.
 std::vector<const char*> StepTo(int to, LogKind kind) {
     std::vector<const char*> step;
@@ -99,13 +120,14 @@ bool Run(QSqlDatabase& db, const char* statement, QString& error) {
 
 bool HasTable(QSqlDatabase& db, LogKind kind, const QString& table, bool& has, QString& error) {
     QSqlQuery query(db);
-    query.prepare(
+    // A file that is no database fails already here; its reason is the one to give.
+    const bool prepared = query.prepare(
         kind == LogKind::Sqlite
             ? QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?")
             : QStringLiteral("SELECT 1 FROM pg_catalog.pg_tables"
                              " WHERE schemaname = current_schema() AND tablename = ?"));
     query.addBindValue(table);
-    if (!query.exec()) {
+    if (!prepared || !query.exec()) {
         error = SqlError(query.lastError());
         return false;
     }
@@ -133,6 +155,26 @@ QString NewerText(int found) {
 }
 
 } // namespace
+
+QString SchemaRefusal(int found) {
+    if (found == SchemaVersion) {
+        return QString();
+    }
+    if (found == 0) {
+        return QStringLiteral("it holds no repair log");
+    }
+    if (found > SchemaVersion) {
+        return NewerText(found);
+    }
+    return QStringLiteral("it holds a repair log of schema version %1, older than this program's "
+                          "(%2); Dorvik brings it up to date when it next records in it")
+        .arg(found)
+        .arg(SchemaVersion);
+}
+
+const std::vector<GuardTrigger>& GuardTriggers(LogKind kind) {
+    return kind == LogKind::Sqlite ? SqliteGuardTriggers() : PostgresGuardTriggers();
+}
 
 std::optional<int> ReadSchemaVersion(QSqlDatabase& db, LogKind kind, QString& error) {
     bool versioned = false;

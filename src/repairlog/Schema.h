@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 class QSqlDatabase;
 
@@ -28,6 +29,17 @@ SchemaCheck EnsureSchema(QSqlDatabase& db, LogKind kind);
 
 // The version a database holds (0 when it holds no repair log), or nothing when it cannot be read.
 std::optional<int> ReadSchemaVersion(QSqlDatabase& db, LogKind kind, QString& error);
+
+// Why a program that must leave the database as it is cannot read one of version `found` (0: no
+// repair log at all); empty when the version is this program's.
+QString SchemaRefusal(int found);
+
+// A trigger by which the database itself refuses to change or delete a record.
+struct GuardTrigger {
+    const char* Table;
+    const char* Name;
+};
+const std::vector<GuardTrigger>& GuardTriggers(LogKind kind);
 
 // Runs the steps from version `from` (exclusive) to `to`, for the tests of each upgrade.
 bool UpgradeSchema(QSqlDatabase& db, LogKind kind, int from, int to, QString& error);

@@ -8,7 +8,7 @@
 #include "repairlog/RecordStore.h"
 #include "repairlog/Schema.h"
 #include "support/PostgresConnection.h"
-#include "support/PostgresServer.h"
+#include "support/PostgresFixture.h"
 
 #include <QElapsedTimer>
 #include <QSqlError>
@@ -25,26 +25,8 @@ namespace {
 using test::SampleRecord;
 
 // One server for the suite; each test its own database on it.
-class PostgresStore : public ::testing::Test {
+class PostgresStore : public test::WithPostgresDatabase<> {
 protected:
-    static void SetUpTestSuite() {
-        QString whyNot;
-        server_ = test::PostgresServer::Start(whyNot);
-        whyNot_ = whyNot;
-    }
-    static void TearDownTestSuite() { server_.reset(); }
-
-    void SetUp() override {
-        if (!server_) {
-            GTEST_FAIL() << "no PostgreSQL server for the test: " << whyNot_.toStdString();
-        }
-        static int next = 0;
-        database_ = QStringLiteral("log_%1").arg(++next);
-        ASSERT_TRUE(server_->CreateDatabase(database_)) << server_->Error().toStdString();
-    }
-
-    QString Conninfo() const { return server_->ConnInfo(database_); }
-
     std::unique_ptr<RecordStore> Open(const QString& conninfo) {
         QString error;
         auto store = RecordStore::OpenPostgres(conninfo, error);
@@ -58,10 +40,6 @@ protected:
         EXPECT_FALSE(error.isEmpty());
         return error;
     }
-
-    static inline std::optional<test::PostgresServer> server_;
-    static inline QString whyNot_;
-    QString database_;
 };
 
 TEST_F(PostgresStore, MadeByTheProgramAndRefusingEveryChange) {

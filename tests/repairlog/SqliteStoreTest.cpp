@@ -7,6 +7,7 @@
 #include "repairlog/Schema.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -235,6 +236,115 @@ TEST_F(SqliteStore, TwoConnectionsToOneFileSeeEachOthersRecords) {
     Insert(*a, {SampleRecord("SN-SHARED")});
     Insert(*b, {SampleRecord("SN-SHARED")});
     EXPECT_EQ(History(*a, "SN-SHARED").size(), 2u);
+}
+
+TEST_F(SqliteStore, ManyRecordsLoadAsTheyInsert) {
+    auto inserted = Open(Path("inserted.sqlite"));
+    auto loaded = Open(Path("loaded.sqlite"));
+    ASSERT_NE(inserted, nullptr);
+    ASSERT_NE(loaded, nullptr);
+    // More than one statement's rows and one batch's records, a record already held, a record
+    // twice in one call, and one naming nothing.
+    std::vector<RepairRecord> records;
+    const std::int64_t t = *DayStartUtc("2026-10-01");
+    for (int k = 0; k < 10123; ++k) {
+        records.push_back(SampleRecord("SN-L" + std::to_string(k % 97), t + k));
+    }
+    records[5].Refdes = records[5].Nets = records[5].Probes = "";
+    records[7].Refdes = "U1 U1 U2";
+    records.push_back(records[3]);
+    Insert(*inserted, records);
+    Insert(*loaded, {records[0]});
+    QString error;
+    ASSERT_TRUE(loaded->Load(records, error)) << error.toStdString();
+    EXPECT_EQ(loaded->Count(error), 10123);
+    EXPECT_EQ(History(*loaded, "SN-L5"), History(*inserted, "SN-L5"));
+    const auto items = [](RecordStore& store) {
+        QSqlQuery query(store.Database());
+        EXPECT_TRUE(query.exec("SELECT record_id, item, name FROM repair_item"
+                               " ORDER BY record_id, item, name"));
+        QStringList rows;
+        while (query.next()) {
+            rows << query.value(0).toString() + u' ' + query.value(1).toString() + u' ' +
+                        query.value(2).toString();
+        }
+        return rows;
+    };
+    EXPECT_EQ(items(*loaded), items(*inserted));
+}
+
+TEST_F(SqliteStore, ALoadThatFailsLeavesNothing) {
+    auto store = Open(Path());
+    ASSERT_NE(store, nullptr);
+    std::vector<RepairRecord> records(250, SampleRecord("SN-HALF"));
+    for (std::size_t k = 0; k < records.size(); ++k) {
+        records[k].Id = "half-" + std::to_string(k);
+    }
+    records[240].Result = "Fixed";
+    QString error;
+    EXPECT_FALSE(store->Load(records, error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(store->Count(error), 0);
+}
+
+TEST_F(SqliteStore, KnowsWhatItsReversalsCancel) {
+    auto store = Open(Path());
+    ASSERT_NE(store, nullptr);
+    const RepairRecord a = SampleRecord("SN-REV");
+    const RepairRecord b = SampleRecord("SN-REV");
+    Insert(*store, {a, b, test::ReversalOf(a), test::ReversalOf(a), SampleRecord("SN-OTHER")});
+    QString error;
+    const auto reversed = store->ReversedIds(error);
+    ASSERT_TRUE(reversed) << error.toStdString();
+    EXPECT_EQ(*reversed, std::unordered_set<std::string>{a.Id});
+}
+
+TEST_F(SqliteStore, ReadingNeverMakesOrChangesAFile) {
+    const auto reading = [](const QString& path, QString& error) {
+        return RecordStore::OpenForReading({LogKind::Sqlite, path, {}}, error);
+    };
+    QString error;
+    EXPECT_EQ(reading(Path("missing/repairs.sqlite"), error), nullptr);
+    EXPECT_EQ(error, "there is no such file");
+    EXPECT_FALSE(QFile::exists(Path("missing")));
+
+    EXPECT_EQ(reading(dir_.path(), error), nullptr);
+    EXPECT_EQ(error, "it is not a file");
+
+    {
+        QFile empty(Path("empty.sqlite"));
+        ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(reading(Path("empty.sqlite"), error), nullptr);
+    EXPECT_EQ(error, "it holds no repair log");
+    EXPECT_EQ(QFileInfo(Path("empty.sqlite")).size(), 0) << "no schema was made";
+
+    {
+        auto store = Open(Path());
+        ASSERT_NE(store, nullptr);
+        Insert(*store, {SampleRecord("SN-READ")});
+        QSqlQuery query(store->Database());
+        ASSERT_TRUE(query.exec("INSERT INTO dorvik_schema (version, upgraded_ms) VALUES (7, 0)"));
+    }
+    const QByteArray newer = Bytes(Path());
+    EXPECT_EQ(reading(Path(), error), nullptr);
+    EXPECT_TRUE(error.contains("newer")) << error.toStdString();
+    EXPECT_EQ(Bytes(Path()), newer);
+}
+
+TEST_F(SqliteStore, AFileOpenedForReadingRefusesWrites) {
+    {
+        auto store = Open(Path());
+        ASSERT_NE(store, nullptr);
+        Insert(*store, {SampleRecord("SN-RO")});
+    }
+    QString error;
+    auto store = RecordStore::OpenForReading({LogKind::Sqlite, Path(), {}}, error);
+    ASSERT_NE(store, nullptr) << error.toStdString();
+    EXPECT_EQ(History(*store, "SN-RO").size(), 1u);
+    EXPECT_FALSE(store->Insert(std::vector{SampleRecord("SN-RO")}, error));
+    EXPECT_TRUE(error.contains("readonly", Qt::CaseInsensitive)) << error.toStdString();
+    EXPECT_EQ(History(*store, "SN-RO").size(), 1u);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "WindowFixture.h"
 
 #include "repairlog/LogLocation.h"
+#include "repairlog/RecordFixture.h"
 #include "repairlog/RecordStore.h"
 #include "repairui/RepairStation.h"
 #include "repairui/UnitPanel.h"
@@ -12,7 +13,6 @@
 #include "shell/FaultListPanel.h"
 #include "shell/RepairCommands.h"
 #include "support/MessageBoxAnswers.h"
-#include "repairlog/RecordFixture.h"
 #include "widgets/TypingField.h"
 
 #include <QAbstractButton>

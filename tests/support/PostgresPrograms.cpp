@@ -133,8 +133,8 @@ std::optional<ServerUser> ChooseServerUser(QString& whyNot) {
     return ServerUser{true, postgres->pw_uid, postgres->pw_gid};
 }
 
-ProgramRun RunAs(const ServerUser& user, const QString& program, const QStringList& arguments,
-                 const QString& workingDir, int timeoutMs) {
+ServerProgramRun RunAs(const ServerUser& user, const QString& program, const QStringList& arguments,
+                       const QString& workingDir, int timeoutMs) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const QString& name : environment.keys()) {
         if (name.startsWith(QStringLiteral("PG"))) {
@@ -155,7 +155,7 @@ ProgramRun RunAs(const ServerUser& user, const QString& program, const QStringLi
     } else {
         process.start(program, arguments);
     }
-    ProgramRun run;
+    ServerProgramRun run;
     if (!process.waitForStarted()) {
         run.Output = program + QStringLiteral(" did not start: ") + process.errorString();
         return run;
@@ -193,7 +193,7 @@ bool HaltServer(const QString& binDir, const ServerUser& user, const QString& da
         return true;
     }
     const pid_t pid = PostmasterPid(pidFile);
-    const ProgramRun stop =
+    const ServerProgramRun stop =
         RunAs(user, binDir + QStringLiteral("/pg_ctl"),
               {QStringLiteral("stop"), QStringLiteral("-D"), dataDir, QStringLiteral("-m"),
                QStringLiteral("immediate"), QStringLiteral("-w"), QStringLiteral("-t"),

@@ -25,15 +25,15 @@ struct ServerUser {
 };
 std::optional<ServerUser> ChooseServerUser(QString& whyNot);
 
-struct ProgramRun {
+struct ServerProgramRun {
     bool Ok = false; // started, ended by itself within the time and exited 0
     QString Output;  // what it wrote to stdout and stderr, or why it did not run
 };
 
 // Runs `program` as `user` in `workingDir`, without the caller's PG* variables (a PGPORT or
 // PGDATA of the developer's must not steer the test server).
-ProgramRun RunAs(const ServerUser& user, const QString& program, const QStringList& arguments,
-                 const QString& workingDir, int timeoutMs);
+ServerProgramRun RunAs(const ServerUser& user, const QString& program, const QStringList& arguments,
+                       const QString& workingDir, int timeoutMs);
 
 // Makes `path` the user's (under root: chown), so the server can write its data there.
 bool HandOver(const ServerUser& user, const QString& path, QString& whyNot);

@@ -184,7 +184,7 @@ bool PostgresServer::MakeFolder(const QString& root) {
 }
 
 bool PostgresServer::InitCluster() {
-    const ProgramRun init =
+    const ServerProgramRun init =
         RunAs(user_, binDir_ + QStringLiteral("/initdb"),
               {QStringLiteral("-D"), DataDir(), QStringLiteral("-U"), QStringLiteral("dorvik"),
                QStringLiteral("-A"), QStringLiteral("trust"), QStringLiteral("-E"),
@@ -222,7 +222,7 @@ bool PostgresServer::StartOnFreePort() {
 bool PostgresServer::StartOnPort(bool& portTaken) {
     const QString logPath = folder_ + QStringLiteral("/server.log");
     const qint64 logStart = QFileInfo(logPath).size();
-    const ProgramRun start =
+    const ServerProgramRun start =
         RunAs(user_, binDir_ + QStringLiteral("/pg_ctl"),
               {QStringLiteral("start"), QStringLiteral("-w"), QStringLiteral("-t"),
                QStringLiteral("60"), QStringLiteral("-D"), DataDir(), QStringLiteral("-l"), logPath,
@@ -244,7 +244,7 @@ bool PostgresServer::StartOnPort(bool& portTaken) {
 }
 
 bool PostgresServer::Stop(Halt how) {
-    const ProgramRun stop =
+    const ServerProgramRun stop =
         RunAs(user_, binDir_ + QStringLiteral("/pg_ctl"),
               {QStringLiteral("stop"), QStringLiteral("-w"), QStringLiteral("-t"),
                QStringLiteral("60"), QStringLiteral("-D"), DataDir(), QStringLiteral("-m"),

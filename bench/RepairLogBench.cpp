@@ -1,0 +1,103 @@
+// The repair log at the size of a line's year: a unit's history out of 1,000,000 records (goal: at
+// most 5 ms), on SQLite and on PostgreSQL, and 100,000 records exported as CSV (goal: at most 2 s)
+// and as IPC-CFX messages (goal: at most 3 s) to a stream that drops what it gets.
+#include "BenchLog.h"
+
+#include "repairlog/LogExport.h"
+
+#include <benchmark/benchmark.h>
+
+#include <ostream>
+#include <streambuf>
+
+namespace dorvik::bench {
+namespace {
+
+constexpr std::size_t ExportRecords = 100'000;
+
+// Counts the bytes written to it and keeps none.
+class NullBuffer final : public std::streambuf {
+public:
+    std::int64_t Bytes = 0;
+
+protected:
+    std::streamsize xsputn(const char*, std::streamsize count) override {
+        Bytes += count;
+        return count;
+    }
+    int_type overflow(int_type c) override {
+        ++Bytes;
+        return traits_type::not_eof(c);
+    }
+};
+
+void History(benchmark::State& state, RecordStore* store, const QString& error) {
+    if (store == nullptr) {
+        state.SkipWithError(error.isEmpty() ? "DORVIK_BENCH_POSTGRES is not set"
+                                            : error.toStdString().c_str());
+        return;
+    }
+    std::size_t k = 0;
+    std::int64_t records = 0;
+    for (auto _ : state) {
+        QString failure;
+        const auto history = store->History(BenchLogSerial(k++), failure);
+        if (!history) {
+            state.SkipWithError(failure.toStdString().c_str());
+            return;
+        }
+        records += static_cast<std::int64_t>(history->size());
+    }
+    state.counters["records"] = benchmark::Counter(double(records) / double(state.iterations()));
+}
+
+void repair_log_history(benchmark::State& state) {
+    QString error;
+    RecordStore* store = BenchLogSqlite(error);
+    History(state, store, error);
+}
+BENCHMARK(repair_log_history)->Unit(benchmark::kMillisecond);
+
+void repair_log_history_postgres(benchmark::State& state) {
+    QString error;
+    RecordStore* store = BenchLogPostgres(error);
+    History(state, store, error);
+}
+BENCHMARK(repair_log_history_postgres)->Unit(benchmark::kMillisecond);
+
+// The first ExportRecords records of the log, exported as dorvik-log exports them.
+void Export(benchmark::State& state, ExportForm form) {
+    QString error;
+    RecordStore* store = BenchLogSqlite(error);
+    if (store == nullptr) {
+        state.SkipWithError(error.toStdString().c_str());
+        return;
+    }
+    const std::int64_t from = BenchLogRecord(0).Recorded;
+    const std::int64_t until = BenchLogRecord(ExportRecords).Recorded;
+    NullBuffer dropped;
+    std::ostream out(&dropped);
+    for (auto _ : state) {
+        const auto exported = ExportLog(*store, form, from, until, ExportSink(out), error);
+        if (!exported || !exported->Written || exported->Records != std::int64_t(ExportRecords)) {
+            state.SkipWithError(error.isEmpty() ? "not the records of the bench log"
+                                                : error.toStdString().c_str());
+            return;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t(ExportRecords));
+    state.SetBytesProcessed(dropped.Bytes);
+}
+
+void repair_log_export_csv(benchmark::State& state) {
+    Export(state, ExportForm::Csv);
+}
+BENCHMARK(repair_log_export_csv)->Unit(benchmark::kMillisecond);
+
+void repair_log_export_cfx(benchmark::State& state) {
+    Export(state, ExportForm::Cfx);
+}
+BENCHMARK(repair_log_export_cfx)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace dorvik::bench
