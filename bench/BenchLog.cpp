@@ -118,7 +118,7 @@ RecordStore* BenchLogSqlite(QString& error) {
         error = failure;
         return store.get();
     }
-    const QString cache = QStringLiteral(DORVIK_BENCH_CACHE_DIR "/repair-log-1m-v1.sqlite");
+    const QString cache = QStringLiteral(DORVIK_BENCH_CACHE_DIR "/repair-log-1m-v2.sqlite");
     const LogLocation location{LogKind::Sqlite, cache, {}};
     store = RecordStore::OpenForReading(location, error);
     if (store != nullptr && store->Count(error) == std::int64_t(BenchLogRecords)) {

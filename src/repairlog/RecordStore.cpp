@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <QStringList>
 #include <QVariant>
 
 #include <algorithm>
@@ -23,7 +24,20 @@ constexpr int SqliteBusyTimeoutMs = 10000;
 const QString Columns = QStringLiteral(
     "id, recorded, recorded_ms, shown, shown_ms, serial, board, board_file, report_file, fault, "
     "kind, lines, description, nets, probes, action, result, refdes, comment, operator, bench, "
-    "version, reverses");
+    "version, reverses, report_tested");
+
+int ColumnCount() {
+    return static_cast<int>(Columns.count(u',')) + 1;
+}
+
+// "?, ?, ?": one bound value for each of `count` columns.
+QString Placeholders(int count) {
+    QStringList marks;
+    for (int k = 0; k < count; ++k) {
+        marks << QStringLiteral("?");
+    }
+    return marks.join(QStringLiteral(", "));
+}
 
 QString NewConnectionName() {
     static std::atomic<int> next{0};
@@ -54,7 +68,7 @@ void BindRecord(QSqlQuery& query, const RepairRecord& r) {
                                   Bound(r.Result),      Bound(r.Refdes),
                                   Bound(r.Comment),     Bound(r.Operator),
                                   Bound(r.Bench),       Bound(r.Version),
-                                  Bound(r.Reverses)}) {
+                                  Bound(r.Reverses),    Bound(r.ReportTested)}) {
         query.addBindValue(value);
     }
 }
@@ -86,6 +100,7 @@ RepairRecord RecordAt(const QSqlQuery& q) {
     r.Bench = Text(q, 20);
     r.Version = Text(q, 21);
     r.Reverses = Text(q, 22);
+    r.ReportTested = Text(q, 23);
     return r;
 }
 
@@ -327,10 +342,9 @@ bool RecordStore::Insert(std::span<const RepairRecord> records, QString& error) 
     {
         QSqlQuery record(db_);
         QSqlQuery item(db_);
-        ok = record.prepare(
-                 QStringLiteral("INSERT INTO repair_record (") + Columns +
-                 QStringLiteral(") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                                "?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (id) DO NOTHING")) &&
+        ok = record.prepare(QStringLiteral("INSERT INTO repair_record (") + Columns +
+                            QStringLiteral(") VALUES (") + Placeholders(ColumnCount()) +
+                            QStringLiteral(") ON CONFLICT (id) DO NOTHING")) &&
              item.prepare(QStringLiteral("INSERT INTO repair_item (record_id, item, name) "
                                          "VALUES (?, ?, ?) ON CONFLICT DO NOTHING"));
         if (!ok) {
@@ -388,7 +402,7 @@ bool RecordStore::Load(std::size_t count, const std::function<RepairRecord(std::
 bool RecordStore::LoadRows(std::span<const RepairRecord> batch, QString& error) {
     const QString recordHead =
         QStringLiteral("INSERT INTO repair_record (") + Columns + QStringLiteral(") VALUES ");
-    const int recordColumns = static_cast<int>(Columns.count(u',')) + 1;
+    const int recordColumns = ColumnCount();
     const QString itemHead =
         QStringLiteral("INSERT INTO repair_item (record_id, item, name) VALUES ");
     std::vector<std::pair<const std::string*, Item>> items; // with the id that names it

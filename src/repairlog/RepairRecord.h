@@ -31,6 +31,9 @@ struct RepairRecord {
     std::string Bench;
     std::string Version;
     std::string Reverses; // the id a reversal cancels; empty for a repair
+    // When the report says the unit was tested ("2026-07-02T17:24:21", local), or empty. Not a
+    // column of the listings: it tells a unit's visits apart.
+    std::string ReportTested;
 
     bool IsReversal() const noexcept { return !Reverses.empty(); }
     bool operator==(const RepairRecord&) const = default;

@@ -30,7 +30,10 @@ const Statements& RecordTables() {
         " result TEXT NOT NULL CHECK (result IN ('RepairSuccessful', 'UnableToRepair', 'Scrap')),"
         " refdes TEXT NOT NULL, comment TEXT NOT NULL, operator TEXT NOT NULL,"
         " bench TEXT NOT NULL, version TEXT NOT NULL,"
-        " reverses TEXT NOT NULL CHECK (reverses <> id))",
+        " reverses TEXT NOT NULL CHECK (reverses <> id),"
+        // When the report says the unit was tested: a tester may name every report of a unit
+        // alike, so the file's name alone does not tell one visit from the next.
+        " report_tested TEXT NOT NULL DEFAULT '')",
         "CREATE INDEX repair_record_serial ON repair_record (serial, recorded_ms)",
         "CREATE INDEX repair_record_board ON repair_record (board, recorded_ms)",
         "CREATE INDEX repair_record_recorded ON repair_record (recorded_ms)",

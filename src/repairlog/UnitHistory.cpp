@@ -8,15 +8,16 @@
 
 namespace dorvik {
 
-std::string VisitOf(std::string_view reportFile, std::string_view bench, std::int64_t nowMs) {
+std::string VisitOf(std::string_view reportFile, std::string_view reportTested,
+                    std::string_view bench, std::int64_t nowMs) {
     if (!reportFile.empty()) {
-        return "report " + std::string(reportFile);
+        return "report " + std::string(reportFile) + " " + std::string(reportTested);
     }
     return "bench " + std::string(bench) + " " + IsoUtc(nowMs).substr(0, 10);
 }
 
 std::string VisitOf(const RepairRecord& record) {
-    return VisitOf(record.ReportFile, record.Bench, record.Recorded);
+    return VisitOf(record.ReportFile, record.ReportTested, record.Bench, record.Recorded);
 }
 
 UnitHistory::UnitHistory(std::vector<RepairRecord> records) : records_(std::move(records)) {

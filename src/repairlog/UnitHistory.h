@@ -13,11 +13,12 @@
 
 namespace dorvik {
 
-// A repair visit: the records of one unit from one report file, or, without a report, the
-// records made at one bench on one day (UTC).
+// A repair visit: the records of one unit from one report (its file, and the test time it states
+// when it states one), or, without a report, the records made at one bench on one day (UTC).
 std::string VisitOf(const RepairRecord& record);
 // The visit a record made now from this report at this bench would belong to.
-std::string VisitOf(std::string_view reportFile, std::string_view bench, std::int64_t nowMs);
+std::string VisitOf(std::string_view reportFile, std::string_view reportTested,
+                    std::string_view bench, std::int64_t nowMs);
 
 // How many earlier visits make a unit a loop case, unless the operator sets another number.
 inline constexpr int DefaultLoopLimit = 3;

@@ -72,10 +72,11 @@ bool RepairStation::SetSerial(const QString& typed) {
 }
 
 void RepairStation::ListShown(const FaultList& list, const QString& serial, const QString& board,
-                              const QString& reportFile) {
+                              const QString& reportFile, const QString& reportTested) {
     serial_ = serial;
     board_ = board;
     reportFile_ = QFileInfo(reportFile).fileName();
+    reportTested_ = reportTested;
     listShownMs_ = NowUtcMs();
     faults_.assign(list.Faults().size(), FaultState{});
     for (std::size_t k = 0; k < faults_.size(); ++k) {
@@ -127,7 +128,8 @@ void RepairStation::HistoryArrived(const HistoryAnswer& answer) {
 }
 
 std::string RepairStation::CurrentVisit() const {
-    return VisitOf(reportFile_.toStdString(), BenchName().toStdString(), NowUtcMs());
+    return VisitOf(reportFile_.toStdString(), reportTested_.toStdString(),
+                   BenchName().toStdString(), NowUtcMs());
 }
 
 std::size_t RepairStation::EarlierVisits() const {
@@ -207,6 +209,7 @@ RepairRecord RepairStation::NewRecord() const {
     record.Board = board_.toStdString();
     record.BoardFile = boardFile_.toStdString();
     record.ReportFile = reportFile_.toStdString();
+    record.ReportTested = reportTested_.toStdString();
     record.Operator = operator_.toStdString();
     record.Bench = BenchName().toStdString();
     record.Version = DORVIK_VERSION;

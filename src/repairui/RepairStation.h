@@ -43,9 +43,10 @@ public:
     // The Serial field: what is typed there is the unit from then on.
     bool SetSerial(const QString& typed);
 
-    // A list was shown, read from `reportFile` naming `serial` and `board`.
+    // A list was shown, read from `reportFile` naming `serial` and `board` and the time of the
+    // test (empty when it names none).
     void ListShown(const FaultList& list, const QString& serial, const QString& board,
-                   const QString& reportFile);
+                   const QString& reportFile, const QString& reportTested);
     void BoardOpened(const QString& path);
     // The fault was shown on the board (the first time counts).
     void FaultShown(std::size_t fault);
@@ -110,6 +111,7 @@ private:
     QString board_;
     QString boardFile_;
     QString reportFile_;
+    QString reportTested_;
     std::int64_t listShownMs_ = 0;
     std::vector<FaultState> faults_;
     UnitHistory history_;

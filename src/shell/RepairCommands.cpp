@@ -57,7 +57,8 @@ RepairCommands::RepairCommands(TForm1& form1, FaultListCommands& faults)
     connect(&faults, &FaultListCommands::ListShown, this, [this](const QString& path) {
         const ReportUnit& unit = faults_.Unit();
         station_->ListShown(faults_.Panel().List(), QString::fromStdString(unit.Serial),
-                            QString::fromStdString(unit.Board), path);
+                            QString::fromStdString(unit.Board), path,
+                            QString::fromStdString(unit.Tested));
     });
     connect(unit_, &UnitPanel::SerialEntered, this,
             [this](const QString& serial) { faults_.SetSerial(serial); });

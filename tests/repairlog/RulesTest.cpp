@@ -164,13 +164,14 @@ TEST(UnitHistory, CountsEarlierVisitsAndRepeatedParts) {
         {first, second, reversed, ReversalOf(reversed), benchOnly, sameBenchDay});
 
     // first, second and the bench's day; the reversed visit counts for nothing.
-    EXPECT_EQ(history.EarlierVisits("report now.csv"), 3u);
-    EXPECT_EQ(history.EarlierVisits("report second.csv"), 2u);
-    EXPECT_TRUE(history.RepairedBefore("U5", "report now.csv"));
-    EXPECT_TRUE(history.RepairedBefore("c7", "report now.csv")); // typed in another case
-    EXPECT_FALSE(history.RepairedBefore("U5", "report first.csv"));
-    EXPECT_FALSE(history.RepairedBefore("Q3", "report now.csv"));
-    EXPECT_FALSE(history.RepairedBefore("U", "report now.csv"));
+    const std::string now = VisitOf("now.csv", "", "bench-7", day + 5000);
+    EXPECT_EQ(history.EarlierVisits(now), 3u);
+    EXPECT_EQ(history.EarlierVisits(VisitOf(second)), 2u);
+    EXPECT_TRUE(history.RepairedBefore("U5", now));
+    EXPECT_TRUE(history.RepairedBefore("c7", now)); // typed in another case
+    EXPECT_FALSE(history.RepairedBefore("U5", VisitOf(first)));
+    EXPECT_FALSE(history.RepairedBefore("Q3", now));
+    EXPECT_FALSE(history.RepairedBefore("U", now));
     EXPECT_TRUE(IsLoop(3, 3));
     EXPECT_FALSE(IsLoop(2, 3));
 }
@@ -182,7 +183,15 @@ TEST(UnitHistory, FindsTheStandingRepairOfAFaultOfThisVisit) {
     EXPECT_EQ(history.StandingRepairOf(visit, repair.Fault, repair.Lines)->Id, repair.Id);
     EXPECT_EQ(history.StandingRepairOf(visit, repair.Fault + 1, repair.Lines), nullptr);
     EXPECT_EQ(history.StandingRepairOf(visit, repair.Fault, "open 1 2"), nullptr);
-    EXPECT_EQ(history.StandingRepairOf("report other.txt", repair.Fault, repair.Lines), nullptr);
+    EXPECT_EQ(
+        history.StandingRepairOf(VisitOf("other.txt", "", "b", 0), repair.Fault, repair.Lines),
+        nullptr);
+    // A tester may name every report of a unit alike: the time it states tells the visits apart.
+    const std::string retest =
+        VisitOf(repair.ReportFile, "2026-11-09T08:00:00", repair.Bench, repair.Recorded);
+    EXPECT_NE(retest, visit);
+    EXPECT_EQ(history.StandingRepairOf(retest, repair.Fault, repair.Lines), nullptr);
+    EXPECT_EQ(history.EarlierVisits(retest), 1u);
     history.Add(ReversalOf(repair));
     EXPECT_EQ(history.StandingRepairOf(visit, repair.Fault, repair.Lines), nullptr);
 }
