@@ -363,8 +363,13 @@ bool RecordStore::Insert(std::span<const RepairRecord> records, QString& error) 
                 ok = Query(item, error);
             }
         }
+        if (!ok) {
+            // Before the statements go: PostgreSQL frees them only outside an aborted transaction.
+            RollbackWrite(db_, kind_);
+            return false;
+        }
     }
-    if (ok && CommitWrite(db_, kind_, error)) {
+    if (CommitWrite(db_, kind_, error)) {
         return true;
     }
     RollbackWrite(db_, kind_);
@@ -429,8 +434,12 @@ std::optional<std::vector<RepairRecord>> RecordStore::History(const QString& ser
                                                               QString& error) {
     QSqlQuery query(db_);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT ") + Columns +
-                  QStringLiteral(" FROM repair_record WHERE serial = ? ORDER BY recorded_ms, id"));
+    if (!query.prepare(QStringLiteral("SELECT ") + Columns +
+                       QStringLiteral(" FROM repair_record WHERE serial = ?"
+                                      " ORDER BY recorded_ms, id"))) {
+        error = SqlError(query.lastError());
+        return std::nullopt;
+    }
     query.addBindValue(serial);
     if (!Query(query, error)) {
         return std::nullopt;
@@ -438,6 +447,10 @@ std::optional<std::vector<RepairRecord>> RecordStore::History(const QString& ser
     std::vector<RepairRecord> records;
     while (query.next()) {
         records.push_back(RecordAt(query));
+    }
+    if (query.lastError().isValid()) { // a fetch that failed midway is no history
+        error = SqlError(query.lastError());
+        return std::nullopt;
     }
     return records;
 }
