@@ -43,6 +43,12 @@ void RepairStation::UseLogSetting(const QString& database) {
     RequestHistory();
 }
 
+void RepairStation::SetLoopLimit(int limit) {
+    loopLimit_ = limit > 0 ? limit : DefaultLoopLimit;
+    StoreLoopLimit(loopLimit_);
+    emit UnitChanged();
+}
+
 bool RepairStation::SetOperator(const QString& typed) {
     const EnteredText name = CleanEntered(typed.toStdString(), MaxOperatorLength);
     if (name.TooLong || name.Text.empty()) {

@@ -34,6 +34,10 @@ public:
     // File > Repair Log…: remembers the database and uses it from now on.
     void UseLogSetting(const QString& database);
 
+    int LoopLimit() const noexcept { return loopLimit_; }
+    // From the Repair Log window: remembered, and the unit's warning follows it.
+    void SetLoopLimit(int limit);
+
     QString Operator() const { return operator_; }
     // File > Operator…; false, with a message, when the name cannot be one.
     bool SetOperator(const QString& typed);

@@ -3,6 +3,7 @@
 #include "repairlog/LogLocation.h"
 #include "repairlog/LogSettings.h"
 #include "repairlog/PostgresConnection.h"
+#include "repairui/RepairLogDialog.h"
 #include "repairui/RepairStation.h"
 #include "repairui/TextEntryDialog.h"
 #include "repairui/UnitPanel.h"
@@ -139,15 +140,6 @@ void RepairCommands::OperatorClick() {
 }
 
 void RepairCommands::RepairLogClick() {
-    TextEntry entry;
-    entry.WindowName = "RepairLogWindow";
-    entry.EditName = "RepairLogEdit";
-    entry.Title = QStringLiteral("Repair Log");
-    entry.Prompt = QStringLiteral(
-        "&Line database, as a PostgreSQL connection (host=db.line3 dbname=repairs user=bench, "
-        "postgresql://bench@db.line3/repairs or service=line3), or an SQLite file; empty for "
-        "this bench's own file:");
-    entry.Text = StoredLogSetting();
     QString note = QStringLiteral("Passwords belong in libpq's password or service file, never "
                                   "here. This bench's own file: %1.")
                        .arg(DefaultBenchFile());
@@ -155,10 +147,9 @@ void RepairCommands::RepairLogClick() {
         note += QStringLiteral(" %1 is set and wins over this setting: %2.")
                     .arg(QLatin1String(LogEnvironmentVariable), station_->Log().Name());
     }
-    entry.Note = note;
-    TextEntryDialog dialog(entry, &form1_);
+    RepairLogDialog dialog(StoredLogSetting(), station_->LoopLimit(), note, &form1_);
     while (dialog.exec() == QDialog::Accepted) {
-        const LogLocation chosen = ParseLogLocation(dialog.Text(), DefaultBenchFile());
+        const LogLocation chosen = ParseLogLocation(dialog.Database(), DefaultBenchFile());
         if (chosen.Kind == LogKind::Postgres && GivesPassword(chosen.Conninfo)) {
             MessageBoxRequest box;
             box.Parent = &form1_;
@@ -167,7 +158,10 @@ void RepairCommands::RepairLogClick() {
             ShowMessageBox(box);
             continue;
         }
-        station_->UseLogSetting(dialog.Text());
+        station_->SetLoopLimit(dialog.LoopLimit());
+        if (dialog.Database().trimmed() != StoredLogSetting()) {
+            station_->UseLogSetting(dialog.Database());
+        }
         return;
     }
 }

@@ -5,6 +5,7 @@
 #include "WindowFixture.h"
 
 #include "repairlog/LogLocation.h"
+#include "repairlog/LogSettings.h"
 #include "repairlog/RecordFixture.h"
 #include "repairlog/RecordStore.h"
 #include "repairui/RepairStation.h"
@@ -17,6 +18,8 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTcpServer>
 #include <QTest>
@@ -152,6 +155,32 @@ TEST_F(RepairWindow, TheUnitsHistoryMarksRepeatsAndTheLoop) {
     const auto* history = form->findChild<QTableWidget*>(QStringLiteral("HistoryTable"));
     ASSERT_NE(history, nullptr);
     EXPECT_EQ(history->rowCount(), 3) << "the standing repairs, not the undone one";
+}
+
+TEST_F(RepairWindow, TheRepairLogWindowSetsTheDatabaseAndTheLoopLimit) {
+    const QString file = dir.filePath(QStringLiteral("other.sqlite"));
+    // A connection with a password is refused and the window stays; then a file and a limit.
+    test::MessageBoxAnswers answers({QMessageBox::Ok});
+    int shown = 0;
+    test::ModalAnswer first([&](QWidget& window) {
+        ++shown;
+        window.findChild<QLineEdit*>(QStringLiteral("RepairLogEdit"))
+            ->setText(QStringLiteral("host=db dbname=repairs password=secret"));
+        window.findChild<QAbstractButton*>(QStringLiteral("OKButton"))->click();
+        QTimer::singleShot(0, &window, [&window, &file] {
+            window.findChild<QLineEdit*>(QStringLiteral("RepairLogEdit"))->setText(file);
+            window.findChild<QSpinBox*>(QStringLiteral("LoopLimitEdit"))->setValue(2);
+            window.findChild<QAbstractButton*>(QStringLiteral("OKButton"))->click();
+        });
+    });
+    form->Repairs().RepairLogItem->trigger();
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(answers.OnlyText().contains("keeps no password"))
+        << answers.OnlyText().toStdString();
+    EXPECT_EQ(Station().Log().Location().SqlitePath, file);
+    EXPECT_EQ(Station().LoopLimit(), 2);
+    EXPECT_EQ(StoredLogSetting(), file) << "remembered";
+    EXPECT_FALSE(StoredLogSetting().contains("secret"));
 }
 
 TEST_F(RepairWindow, ALineOutOfReachKeepsTicksInTheOutboxAndSaysSo) {
