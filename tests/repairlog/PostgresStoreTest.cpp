@@ -127,8 +127,8 @@ TEST_F(PostgresStore, ARoleThatMayOnlyInsertAndReadCanRecord) {
           QStringLiteral("GRANT SELECT, INSERT ON repair_record, repair_item TO bench_a")}) {
         ASSERT_TRUE(server_->Execute(grant, database_)) << server_->Error().toStdString();
     }
-    auto bench = Open(server_->ConnInfoAs(QStringLiteral("bench_a"), QStringLiteral("pw-a"),
-                                          database_));
+    auto bench =
+        Open(server_->ConnInfoAs(QStringLiteral("bench_a"), QStringLiteral("pw-a"), database_));
     ASSERT_NE(bench, nullptr);
     const RepairRecord record = SampleRecord("SN-ROLE");
     QString error;
@@ -196,7 +196,8 @@ TEST_F(PostgresStore, ConnectionsThatFailSayWhyAndShowNoPassword) {
     closed.close(); // nothing listens there now
     EXPECT_TRUE(Refusal(QStringLiteral("host=127.0.0.1 port=%1 dbname=x user=y").arg(port))
                     .contains("refused"));
-    EXPECT_TRUE(Refusal(QStringLiteral("host=no-such-host.invalid dbname=x")).contains("no-such-host"));
+    EXPECT_TRUE(
+        Refusal(QStringLiteral("host=no-such-host.invalid dbname=x")).contains("no-such-host"));
 }
 
 TEST_F(PostgresStore, AServerThatNeverAnswersGivesUpAtTheConnectTimeout) {
@@ -205,8 +206,9 @@ TEST_F(PostgresStore, AServerThatNeverAnswersGivesUpAtTheConnectTimeout) {
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
     QElapsedTimer clock;
     clock.start();
-    const QString error = Refusal(
-        QStringLiteral("host=127.0.0.1 port=%1 dbname=x user=y connect_timeout=2").arg(silent.serverPort()));
+    const QString error =
+        Refusal(QStringLiteral("host=127.0.0.1 port=%1 dbname=x user=y connect_timeout=2")
+                    .arg(silent.serverPort()));
     EXPECT_LT(clock.elapsed(), 20000) << "no bound on the wait";
     EXPECT_TRUE(error.contains("timeout", Qt::CaseInsensitive)) << error.toStdString();
 }
