@@ -13,6 +13,7 @@
 #include "repairlog/RecordStore.h"
 
 #include <QCoreApplication>
+#include <QThread>
 #include <QUuid>
 
 #include <cstdio>
@@ -58,8 +59,11 @@ int Send(const QString& benchFile, const QString& conninfo) {
             std::printf("sent: %lld\n", static_cast<long long>(sent));
             return 0;
         }
-        if (!result.Error.isEmpty() && attempt == 99) {
-            return Fail(result.Error);
+        if (!result.Error.isEmpty()) {
+            if (attempt == 99) {
+                return Fail(result.Error);
+            }
+            QThread::msleep(100); // as the program's sender, it tries again
         }
     }
     return Fail(QStringLiteral("the outbox did not empty"));
