@@ -8,6 +8,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 
 #include <functional>
 #include <optional>
@@ -171,5 +172,19 @@ private:
     qsizetype read_ = 0;
     QString err_;
 };
+
+// Asks `logstatus` until it answers `want` (or nothing, or `waitMs` is over); the last answer.
+inline QString AwaitLogStatus(BenchSession& bench, const QString& want, int waitMs = 90000) {
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        const QString status =
+            bench.Ask(QStringLiteral("logstatus"), QStringLiteral("log: ")).value_or(QString());
+        if (status == want || status.isEmpty() || clock.elapsed() > waitMs) {
+            return status;
+        }
+        QThread::msleep(100);
+    }
+}
 
 } // namespace dorvik::test

@@ -2,6 +2,7 @@
 // One PostgreSQL server for a suite of line database tests, each test a database of its own on
 // it; a test that stops its server has one of its own instead (support/PostgresFixture.h).
 
+#include "LineChecks.h"
 #include "support/PostgresServer.h"
 
 #include "repairlog/RecordStore.h"
@@ -40,6 +41,10 @@ protected:
         auto store = RecordStore::OpenPostgres(Conninfo(), error);
         EXPECT_NE(store, nullptr) << error.toStdString();
         return store;
+    }
+
+    void ExpectLineHoldsOutbox(const QString& benchFile) {
+        test::ExpectLineHoldsOutbox(Conninfo(), benchFile);
     }
 
 private:

@@ -35,24 +35,6 @@ protected:
         return file;
     }
 
-    // The line holds the bench file's records, each once and as the bench has it.
-    void ExpectLineHoldsOutbox(const QString& file) {
-        QString error;
-        const auto outbox = RecordStore::OpenSqlite(file, error);
-        ASSERT_NE(outbox, nullptr) << error.toStdString();
-        EXPECT_EQ(outbox->UnsentCount(error), 0) << "left in the outbox";
-        const auto line = Line();
-        ASSERT_NE(line, nullptr);
-        std::size_t rows = 0;
-        const auto sent = test::AllRecords(*line, error, &rows);
-        const auto bench = test::AllRecords(*outbox, error);
-        EXPECT_EQ(rows, bench.size()) << "records in the line database";
-        EXPECT_TRUE(sent == bench) << "the line's records differ from the bench's";
-        const auto lineItems = test::AllItems(line->Database());
-        EXPECT_TRUE(lineItems == test::AllItems(outbox->Database()))
-            << "the parts, nets and probes the records name";
-    }
-
     QTemporaryDir dir_;
 };
 
