@@ -73,13 +73,19 @@ public:
     // The next line not read yet that starts with `prefix` (earlier ones are read past), or
     // nothing when none came within `waitMs`.
     std::optional<QString> Next(const QString& prefix, int waitMs = SessionWaitMs) {
+        return NextOf(QStringList{prefix}, waitMs);
+    }
+    // The same for the first line that starts with any of `prefixes`.
+    std::optional<QString> NextOf(const QStringList& prefixes, int waitMs = SessionWaitMs) {
         QElapsedTimer clock;
         clock.start();
         for (;;) {
             while (read_ < lines_.size()) {
                 const QString& line = lines_[read_++];
-                if (line.startsWith(prefix)) {
-                    return line;
+                for (const QString& prefix : prefixes) {
+                    if (line.startsWith(prefix)) {
+                        return line;
+                    }
                 }
             }
             const qint64 left = waitMs - clock.elapsed();

@@ -18,9 +18,19 @@
 #include <QVariant>
 
 #include <map>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
+
+namespace dorvik {
+
+// A record as a failed expectation shows it: its columns, tab-separated.
+inline void PrintTo(const RepairRecord& record, std::ostream* out) {
+    *out << TabSeparated(record);
+}
+
+} // namespace dorvik
 
 namespace dorvik::test {
 
