@@ -12,6 +12,12 @@
 
 #include <functional>
 #include <optional>
+#include <ostream>
+
+// A text as a failed expectation shows it.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace dorvik::test {
 
