@@ -329,8 +329,9 @@ QString RepairStation::WaitingText() const {
     if (log_->Waiting() == 0) {
         return {};
     }
-    QString text =
-        QStringLiteral("Repair log: %1 waiting for the line database").arg(log_->Waiting());
+    // Named, so that the operator can tell the line's people which database does not answer.
+    QString text = QStringLiteral("Repair log: %1 waiting for the line database %2")
+                       .arg(QString::number(log_->Waiting()), log_->Name());
     if (!log_->LineProblem().isEmpty()) {
         text += QStringLiteral(" (%1)").arg(log_->LineProblem().section(u'\n', 0, 0));
     }
