@@ -8,6 +8,7 @@
 #include "repairlog/RecordStore.h"
 #include "repairlog/Schema.h"
 #include "support/PostgresConnection.h"
+#include "support/PostgresFixture.h"
 #include "support/PostgresServer.h"
 
 #include <QElapsedTimer>
@@ -25,26 +26,8 @@ namespace {
 using test::SampleRecord;
 
 // One server for the suite; each test its own database on it.
-class PostgresStore : public ::testing::Test {
+class PostgresStore : public test::SharedPostgres {
 protected:
-    static void SetUpTestSuite() {
-        QString whyNot;
-        server_ = test::PostgresServer::Start(whyNot);
-        whyNot_ = whyNot;
-    }
-    static void TearDownTestSuite() { server_.reset(); }
-
-    void SetUp() override {
-        if (!server_) {
-            GTEST_FAIL() << "no PostgreSQL server for the test: " << whyNot_.toStdString();
-        }
-        static int next = 0;
-        database_ = QStringLiteral("log_%1").arg(++next);
-        ASSERT_TRUE(server_->CreateDatabase(database_)) << server_->Error().toStdString();
-    }
-
-    QString Conninfo() const { return server_->ConnInfo(database_); }
-
     std::unique_ptr<RecordStore> Open(const QString& conninfo) {
         QString error;
         auto store = RecordStore::OpenPostgres(conninfo, error);
@@ -58,10 +41,6 @@ protected:
         EXPECT_FALSE(error.isEmpty());
         return error;
     }
-
-    static inline std::optional<test::PostgresServer> server_;
-    static inline QString whyNot_;
-    QString database_;
 };
 
 TEST_F(PostgresStore, MadeByTheProgramAndRefusingEveryChange) {
@@ -121,14 +100,14 @@ TEST_F(PostgresStore, KeepsEveryValueAndTheFirstCopyOfAnId) {
 
 TEST_F(PostgresStore, ARoleThatMayOnlyInsertAndReadCanRecord) {
     ASSERT_NE(Open(Conninfo()), nullptr); // the owner makes the schema
-    ASSERT_TRUE(server_->CreateRole(QStringLiteral("bench_a"), QStringLiteral("pw-a")));
+    ASSERT_TRUE(Server().CreateRole(QStringLiteral("bench_a"), QStringLiteral("pw-a")));
     for (const QString& grant :
          {QStringLiteral("GRANT SELECT ON dorvik_schema TO bench_a"),
           QStringLiteral("GRANT SELECT, INSERT ON repair_record, repair_item TO bench_a")}) {
-        ASSERT_TRUE(server_->Execute(grant, database_)) << server_->Error().toStdString();
+        ASSERT_TRUE(Server().Execute(grant, DatabaseName())) << Server().Error().toStdString();
     }
-    auto bench =
-        Open(server_->ConnInfoAs(QStringLiteral("bench_a"), QStringLiteral("pw-a"), database_));
+    auto bench = Open(
+        Server().ConnInfoAs(QStringLiteral("bench_a"), QStringLiteral("pw-a"), DatabaseName()));
     ASSERT_NE(bench, nullptr);
     const RepairRecord record = SampleRecord("SN-ROLE");
     QString error;
@@ -184,9 +163,9 @@ TEST_F(PostgresStore, BenchesStartingTogetherMakeTheSchemaOnce) {
 }
 
 TEST_F(PostgresStore, ConnectionsThatFailSayWhyAndShowNoPassword) {
-    ASSERT_TRUE(server_->CreateRole(QStringLiteral("bench_b"), QStringLiteral("right")));
-    const QString wrong =
-        server_->ConnInfoAs(QStringLiteral("bench_b"), QStringLiteral("wrong-secret"), database_);
+    ASSERT_TRUE(Server().CreateRole(QStringLiteral("bench_b"), QStringLiteral("right")));
+    const QString wrong = Server().ConnInfoAs(QStringLiteral("bench_b"),
+                                              QStringLiteral("wrong-secret"), DatabaseName());
     EXPECT_TRUE(Refusal(wrong).contains("password authentication failed"));
     EXPECT_FALSE(LocationName(ParseLogLocation(wrong, "b.sqlite")).contains("wrong-secret"));
 

@@ -55,8 +55,12 @@ protected:
     void ExpectLineEmpty() {
         test::PostgresConnection line(Conninfo());
         QSqlQuery rows(line.Database());
-        ASSERT_TRUE(rows.exec("SELECT COUNT(*) FROM repair_record") && rows.next());
-        EXPECT_EQ(rows.value(0).toInt(), 0);
+        // A bench that was never let in never made the schema either.
+        ASSERT_TRUE(rows.exec("SELECT to_regclass('repair_record') IS NULL") && rows.next());
+        if (!rows.value(0).toBool()) {
+            ASSERT_TRUE(rows.exec("SELECT COUNT(*) FROM repair_record") && rows.next());
+            EXPECT_EQ(rows.value(0).toInt(), 0);
+        }
     }
 
     QTemporaryDir dir_;

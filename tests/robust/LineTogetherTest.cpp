@@ -46,6 +46,22 @@ TEST_F(LineTogether, FourBenchesWritingAtOnce) {
     test::ExpectEveryRecordOnce(*line, written, Each);
 }
 
+// Benches started together on a new line database: one makes the schema, the others wait and
+// find it made, never half made. Many rounds, so that a start falls into another's commit.
+TEST_F(LineTogether, BenchesStartingOnANewDatabaseAtOnce) {
+    constexpr int Rounds = 12;
+    for (int round = 0; round < Rounds; ++round) {
+        const QString database = QStringLiteral("fresh_%1").arg(round);
+        ASSERT_TRUE(Server().CreateDatabase(database)) << Server().Error().toStdString();
+        const std::vector<test::Written> written =
+            test::WriteAtOnce(Server().ConnInfo(database), 6, 1);
+        for (const test::Written& w : written) {
+            EXPECT_EQ(w.ExitCode, 0)
+                << "round " << round << ", " << w.Writer << ": " << w.Errors.toStdString();
+        }
+    }
+}
+
 TEST_F(LineTogether, ABatchSentAgainChangesNothing) {
     const QString file = OutboxOf(2 * LineSender::BatchSize + 100);
     LineSender sender(file, Conninfo());

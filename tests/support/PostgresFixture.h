@@ -26,4 +26,34 @@ private:
     std::optional<PostgresServer> server_;
 };
 
+// One server for a whole suite (a server takes 1 to 2 s to start), each test a database of its
+// own on it. For tests that leave the server running; one that stops it takes WithPostgres.
+class SharedPostgres : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        QString whyNot;
+        server_ = PostgresServer::Start(whyNot);
+        whyNot_ = whyNot;
+    }
+    static void TearDownTestSuite() { server_.reset(); }
+
+    void SetUp() override {
+        if (!server_) {
+            GTEST_FAIL() << "no PostgreSQL server for the test: " << whyNot_.toStdString();
+        }
+        static int next = 0;
+        database_ = QStringLiteral("db_%1").arg(++next);
+        ASSERT_TRUE(server_->CreateDatabase(database_)) << server_->Error().toStdString();
+    }
+
+    static PostgresServer& Server() { return *server_; }
+    QString Conninfo() const { return server_->ConnInfo(database_); }
+    const QString& DatabaseName() const { return database_; }
+
+private:
+    static inline std::optional<PostgresServer> server_;
+    static inline QString whyNot_;
+    QString database_;
+};
+
 } // namespace dorvik::test
