@@ -1,6 +1,8 @@
 // Runs the benchmarks with repetitions, reports medians, and prints the ratios the redraw and
 // the reader are judged by: load / raw_read, redraw / redraw_reference and select_fault /
 // fault_display.
+#include "RepairCommitBench.h"
+
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
@@ -79,6 +81,9 @@ int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "C");
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication app(argc, argv);
+    if (argc > 1 && std::string(argv[1]) == dorvik::bench::LineWriterOption) {
+        return dorvik::bench::RunLineWriter(argc, argv);
+    }
 
     std::vector<char*> args(argv, argv + argc);
     std::string repetitions = "--benchmark_repetitions=5";

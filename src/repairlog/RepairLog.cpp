@@ -3,6 +3,7 @@
 #include "repairlog/RecordStore.h"
 #include "repairlog/SenderWorker.h"
 
+#include <QFileInfo>
 #include <QThread>
 
 #include <algorithm>
@@ -48,6 +49,14 @@ RepairLog::RepairLog(LogLocation location, QObject* parent)
                 this, [this, waiting, problem] { LineAnswered(waiting, problem); },
                 Qt::QueuedConnection);
         });
+    // What an earlier session left in the outbox waits from the start, not only once the sender
+    // has answered (which a line that does not answer delays by its connect timeout).
+    if (QFileInfo::exists(location_.SqlitePath)) {
+        QString ignored;
+        if (Ready(ignored)) {
+            waiting_ = bench_->UnsentCount(ignored).value_or(0);
+        }
+    }
     worker_->moveToThread(thread_);
     connect(thread_, &QThread::finished, worker_, &QObject::deleteLater);
     thread_->start();

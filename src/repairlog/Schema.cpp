@@ -121,20 +121,29 @@ bool Run(QSqlDatabase& db, const char* statement, QString& error) {
     return true;
 }
 
-bool HasTable(QSqlDatabase& db, LogKind kind, const QString& table, bool& has, QString& error) {
+// Both tables in one statement, so at one moment: looked up one after the other, a schema that
+// another bench commits in between would seem to have records and no version.
+bool HasTables(QSqlDatabase& db, LogKind kind, bool& versioned, bool& records, QString& error) {
     QSqlQuery query(db);
     // A file that is no database fails already here; its reason is the one to give.
     const bool prepared = query.prepare(
         kind == LogKind::Sqlite
-            ? QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?")
-            : QStringLiteral("SELECT 1 FROM pg_catalog.pg_tables"
-                             " WHERE schemaname = current_schema() AND tablename = ?"));
-    query.addBindValue(table);
+            ? QStringLiteral("SELECT name FROM sqlite_master"
+                             " WHERE type = 'table' AND name IN (?, ?)")
+            : QStringLiteral("SELECT tablename FROM pg_catalog.pg_tables"
+                             " WHERE schemaname = current_schema() AND tablename IN (?, ?)"));
+    query.addBindValue(QStringLiteral("dorvik_schema"));
+    query.addBindValue(QStringLiteral("repair_record"));
     if (!prepared || !query.exec()) {
         error = SqlError(query.lastError());
         return false;
     }
-    has = query.next();
+    versioned = records = false;
+    while (query.next()) {
+        const QString name = query.value(0).toString();
+        versioned = versioned || name == QLatin1String("dorvik_schema");
+        records = records || name == QLatin1String("repair_record");
+    }
     return true;
 }
 
@@ -182,8 +191,7 @@ const std::vector<GuardTrigger>& GuardTriggers(LogKind kind) {
 std::optional<int> ReadSchemaVersion(QSqlDatabase& db, LogKind kind, QString& error) {
     bool versioned = false;
     bool records = false;
-    if (!HasTable(db, kind, QStringLiteral("dorvik_schema"), versioned, error) ||
-        !HasTable(db, kind, QStringLiteral("repair_record"), records, error)) {
+    if (!HasTables(db, kind, versioned, records, error)) {
         return std::nullopt;
     }
     if (!versioned) {

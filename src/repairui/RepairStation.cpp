@@ -339,8 +339,9 @@ QString RepairStation::WaitingText() const {
     if (log_->Waiting() == 0 && problem.isEmpty()) {
         return {};
     }
-    QString text =
-        QStringLiteral("Repair log: %1 waiting for the line database").arg(log_->Waiting());
+    // Named, so that the operator can tell the line's people which database does not answer.
+    QString text = QStringLiteral("Repair log: %1 waiting for the line database %2")
+                       .arg(QString::number(log_->Waiting()), log_->Name());
     if (!problem.isEmpty()) {
         text += QStringLiteral(", not reached: %1").arg(problem.section(u'\n', 0, 0));
     }

@@ -19,7 +19,7 @@ protected:
 
     // A statement on the line database, as its owner would run it.
     void Exec(const QString& statement) {
-        ASSERT_TRUE(server_->Execute(statement, database_)) << server_->Error().toStdString();
+        ASSERT_TRUE(Server().Execute(statement, DatabaseName())) << Server().Error().toStdString();
     }
 };
 

@@ -9,6 +9,7 @@
 #include "repairlog/Schema.h"
 #include "support/PostgresConnection.h"
 #include "support/PostgresFixture.h"
+#include "support/PostgresServer.h"
 
 #include <QElapsedTimer>
 #include <QSqlError>
@@ -25,7 +26,7 @@ namespace {
 using test::SampleRecord;
 
 // One server for the suite; each test its own database on it.
-class PostgresStore : public test::WithPostgresDatabase<> {
+class PostgresStore : public test::SharedPostgres {
 protected:
     std::unique_ptr<RecordStore> Open(const QString& conninfo) {
         QString error;
@@ -99,14 +100,14 @@ TEST_F(PostgresStore, KeepsEveryValueAndTheFirstCopyOfAnId) {
 
 TEST_F(PostgresStore, ARoleThatMayOnlyInsertAndReadCanRecord) {
     ASSERT_NE(Open(Conninfo()), nullptr); // the owner makes the schema
-    ASSERT_TRUE(server_->CreateRole(QStringLiteral("bench_a"), QStringLiteral("pw-a")));
+    ASSERT_TRUE(Server().CreateRole(QStringLiteral("bench_a"), QStringLiteral("pw-a")));
     for (const QString& grant :
          {QStringLiteral("GRANT SELECT ON dorvik_schema TO bench_a"),
           QStringLiteral("GRANT SELECT, INSERT ON repair_record, repair_item TO bench_a")}) {
-        ASSERT_TRUE(server_->Execute(grant, database_)) << server_->Error().toStdString();
+        ASSERT_TRUE(Server().Execute(grant, DatabaseName())) << Server().Error().toStdString();
     }
-    auto bench =
-        Open(server_->ConnInfoAs(QStringLiteral("bench_a"), QStringLiteral("pw-a"), database_));
+    auto bench = Open(
+        Server().ConnInfoAs(QStringLiteral("bench_a"), QStringLiteral("pw-a"), DatabaseName()));
     ASSERT_NE(bench, nullptr);
     const RepairRecord record = SampleRecord("SN-ROLE");
     QString error;
@@ -162,9 +163,9 @@ TEST_F(PostgresStore, BenchesStartingTogetherMakeTheSchemaOnce) {
 }
 
 TEST_F(PostgresStore, ConnectionsThatFailSayWhyAndShowNoPassword) {
-    ASSERT_TRUE(server_->CreateRole(QStringLiteral("bench_b"), QStringLiteral("right")));
-    const QString wrong =
-        server_->ConnInfoAs(QStringLiteral("bench_b"), QStringLiteral("wrong-secret"), database_);
+    ASSERT_TRUE(Server().CreateRole(QStringLiteral("bench_b"), QStringLiteral("right")));
+    const QString wrong = Server().ConnInfoAs(QStringLiteral("bench_b"),
+                                              QStringLiteral("wrong-secret"), DatabaseName());
     EXPECT_TRUE(Refusal(wrong).contains("password authentication failed"));
     EXPECT_FALSE(LocationName(ParseLogLocation(wrong, "b.sqlite")).contains("wrong-secret"));
 

@@ -27,8 +27,9 @@ private:
     std::optional<PostgresServer> server_;
 };
 
-// One PostgreSQL server for all the tests of a fixture, and a database of its own for each test:
-// cheaper where a test needs a clean database but not a server of its own.
+// One PostgreSQL server for all the tests of a fixture (a server takes 1 to 2 s to start), and a
+// database of its own for each test. For tests that leave the server running; one that stops it
+// takes WithPostgres.
 template <class Base = ::testing::Test> class WithPostgresDatabase : public Base {
 protected:
     static void SetUpTestSuite() {
@@ -44,16 +45,21 @@ protected:
             GTEST_FAIL() << "no PostgreSQL server for the test: " << whyNot_.toStdString();
         }
         static int next = 0;
-        database_ = QStringLiteral("log_%1").arg(++next);
+        database_ = QStringLiteral("db_%1").arg(++next);
         ASSERT_TRUE(server_->CreateDatabase(database_)) << server_->Error().toStdString();
     }
 
+    static PostgresServer& Server() { return *server_; }
     // The test's database, as the superuser reaches it.
     QString Conninfo() const { return server_->ConnInfo(database_); }
+    const QString& DatabaseName() const { return database_; }
 
+private:
     static inline std::optional<PostgresServer> server_;
     static inline QString whyNot_;
     QString database_;
 };
+
+using SharedPostgres = WithPostgresDatabase<>;
 
 } // namespace dorvik::test
