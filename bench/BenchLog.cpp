@@ -1,5 +1,8 @@
 #include "BenchLog.h"
 
+#include "BenchPostgres.h"
+
+#include "repairlog/LogLocation.h"
 #include "repairlog/RepairActions.h"
 #include "repairlog/UtcTime.h"
 
@@ -8,6 +11,7 @@
 #include <QFile>
 #include <QSqlQuery>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -35,6 +39,15 @@ std::string IdOf(std::size_t k) {
 
 std::string SerialOf(std::size_t visit) {
     return "SN" + Number(visit * 7919 % Serials, 6);
+}
+
+// Whether the database holds the whole log: its last record is there (the log is loaded in one
+// transaction, so it holds the last only with all the others).
+bool HoldsBenchLog(RecordStore& store, QString& error) {
+    const RepairRecord last = BenchLogRecord(BenchLogRecords - 1);
+    const auto history = store.History(QString::fromStdString(last.Serial), error);
+    return history && std::any_of(history->begin(), history->end(),
+                                  [&](const RepairRecord& r) { return r.Id == last.Id; });
 }
 
 // The open logs, closed while the application still is: Qt's database drivers go with it.
@@ -171,11 +184,14 @@ RecordStore* BenchLogPostgres(QString& error) {
         return store.get();
     }
     tried = true;
-    const QString conninfo = qEnvironmentVariable("DORVIK_BENCH_POSTGRES").trimmed();
-    if (conninfo.isEmpty()) {
+    std::string whyNot;
+    const std::optional<QString> conninfo = BenchPostgresDatabase(whyNot);
+    if (!conninfo) {
+        failure = QString::fromStdString(whyNot);
+        error = failure;
         return nullptr;
     }
-    store = RecordStore::OpenPostgres(conninfo, failure);
+    store = RecordStore::OpenPostgres(*conninfo, failure);
     const std::optional<std::int64_t> count =
         store != nullptr ? store->Count(failure) : std::nullopt;
     if (count == 0) {
@@ -186,11 +202,14 @@ RecordStore* BenchLogPostgres(QString& error) {
         } else {
             store.reset();
         }
-    } else if (count && *count != std::int64_t(BenchLogRecords)) {
-        failure = QStringLiteral("%1 holds %2 records that are not the bench log's; give an "
-                                 "empty database")
-                      .arg(conninfo)
-                      .arg(*count);
+    } else if (count && !HoldsBenchLog(*store, failure)) {
+        // Other benchmarks' records beside the log do no harm; a database without it does.
+        if (failure.isEmpty()) {
+            failure = QStringLiteral("%1 holds %2 records but not the bench log; give an empty "
+                                     "database")
+                          .arg(LocationName(ParseLogLocation(*conninfo, {})))
+                          .arg(*count);
+        }
         store.reset();
     } else if (!count) {
         store.reset();

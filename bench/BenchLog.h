@@ -2,7 +2,7 @@
 // The repair log the benchmarks read: 1,000,000 records of a year at a line of twelve benches,
 // three to a unit visit, one visit in forty with a repair reversed. Made once into an SQLite file
 // under the build tree and read from there by later runs; loaded once into the PostgreSQL
-// database DORVIK_BENCH_POSTGRES names, when it names one.
+// database BenchPostgresDatabase gives.
 
 #include "repairlog/RecordStore.h"
 
@@ -25,8 +25,8 @@ QString BenchLogSerial(std::size_t k);
 // The cached SQLite file, opened to read; made first when it is missing. Nothing, with the reason
 // in `error`, when it cannot be made.
 RecordStore* BenchLogSqlite(QString& error);
-// The PostgreSQL database of DORVIK_BENCH_POSTGRES, filled first when it is empty; nothing when
-// the variable is not set (`error` empty) or the database cannot be used (`error` says why).
+// The PostgreSQL database BenchPostgresDatabase gives, filled first when it is empty; nothing,
+// with the reason in `error`, when there is none or it holds other records and not the log.
 RecordStore* BenchLogPostgres(QString& error);
 
 } // namespace dorvik::bench

@@ -1,17 +1,15 @@
 // From OK in the Repair window to the tick shown: the record committed in the bench file (WAL,
 // full sync) as RepairStation::Tick commits it, and in the line database as the sender commits
 // it; and how far one line server goes with N bench processes committing as fast as they can.
-// The line database is DORVIK_BENCH_POSTGRES (a libpq connection) when set; otherwise, in a build
-// with the tests, a server of the benchmark's own (tests/support/PostgresServer.h).
+// The line database is the one BenchPostgresDatabase gives.
 #include "RepairCommitBench.h"
+
+#include "BenchPostgres.h"
 
 #include "repairlog/LogLocation.h"
 #include "repairlog/RecordStore.h"
 #include "repairlog/RepairLog.h"
 #include "repairlog/UtcTime.h"
-#ifdef DORVIK_BENCH_OWN_POSTGRES
-#include "support/PostgresServer.h"
-#endif
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -89,49 +87,6 @@ void TimeCommits(benchmark::State& state, Commit commit, const QString& error) {
     SetLatencies(state, ms);
 }
 
-// The line database of the benchmarks, and a fresh database on it for each.
-class LineDatabase {
-public:
-    static LineDatabase& Get() {
-        static LineDatabase line;
-        return line;
-    }
-    // A connection to an empty database, or nothing with the reason.
-    std::optional<QString> Fresh(std::string& whyNot) {
-        const QString given = qEnvironmentVariable("DORVIK_BENCH_POSTGRES");
-        if (!given.isEmpty()) {
-            return given; // the records go where the user said; each carries a new id
-        }
-#ifdef DORVIK_BENCH_OWN_POSTGRES
-        if (!server_) {
-            QString error;
-            server_ = test::PostgresServer::Start(error);
-            whyNot_ = error.toStdString();
-        }
-        if (!server_) {
-            whyNot = whyNot_;
-            return std::nullopt;
-        }
-        const QString name = QStringLiteral("bench_%1").arg(++databases_);
-        if (!server_->CreateDatabase(name)) {
-            whyNot = server_->Error().toStdString();
-            return std::nullopt;
-        }
-        return server_->ConnInfo(name);
-#else
-        whyNot = "set DORVIK_BENCH_POSTGRES to a PostgreSQL connection (or build with the tests)";
-        return std::nullopt;
-#endif
-    }
-
-private:
-#ifdef DORVIK_BENCH_OWN_POSTGRES
-    std::optional<test::PostgresServer> server_;
-    std::string whyNot_;
-    int databases_ = 0;
-#endif
-};
-
 // RepairLog::Record on a bench file: what RepairStation::Tick waits for before the tick shows.
 void repair_commit_bench_file(benchmark::State& state) {
     const QTemporaryDir dir;
@@ -150,7 +105,7 @@ BENCHMARK(repair_commit_bench_file)->Unit(benchmark::kMillisecond)->MinTime(1.0)
 // tick that arrived alone.
 void repair_commit_line(benchmark::State& state) {
     std::string whyNot;
-    const std::optional<QString> conninfo = LineDatabase::Get().Fresh(whyNot);
+    const std::optional<QString> conninfo = BenchPostgresDatabase(whyNot);
     if (!conninfo) {
         state.SkipWithError(whyNot.c_str());
         return;
@@ -175,7 +130,7 @@ constexpr int WriterSeconds = 5;
 // Range 0: bench processes committing at once into one line database for WriterSeconds.
 void line_server_reach(benchmark::State& state) {
     std::string whyNot;
-    const std::optional<QString> conninfo = LineDatabase::Get().Fresh(whyNot);
+    const std::optional<QString> conninfo = BenchPostgresDatabase(whyNot);
     if (!conninfo) {
         state.SkipWithError(whyNot.c_str());
         return;

@@ -33,8 +33,7 @@ protected:
 
 void History(benchmark::State& state, RecordStore* store, const QString& error) {
     if (store == nullptr) {
-        state.SkipWithError(error.isEmpty() ? "DORVIK_BENCH_POSTGRES is not set"
-                                            : error.toStdString().c_str());
+        state.SkipWithError(error.toStdString().c_str());
         return;
     }
     std::size_t k = 0;
