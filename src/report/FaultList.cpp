@@ -59,6 +59,20 @@ void FaultList::SetRepaired(std::size_t fault, bool repaired) {
     }
 }
 
+void FaultList::SetOnBoard(std::size_t k, bool onBoard) {
+    if (k < places_.size()) {
+        faults_[places_[k].Fault].Lines[places_[k].Line].OnBoard = onBoard;
+    }
+}
+
+std::size_t FaultList::FaultsOnBoard() const noexcept {
+    std::size_t count = 0;
+    for (const Fault& fault : faults_) {
+        count += fault.OnBoard() ? 1 : 0;
+    }
+    return count;
+}
+
 void FaultList::SetCurrent(std::size_t k) {
     if (k < places_.size()) {
         current_ = k;

@@ -42,6 +42,10 @@ public:
     std::size_t FirstLineOf(std::size_t f) const;
 
     void SetRepaired(std::size_t fault, bool repaired);
+    // Line k's OnBoard, made again when another board is loaded under the list.
+    void SetOnBoard(std::size_t k, bool onBoard);
+    // How many faults are wholly on the board (Fault::OnBoard).
+    std::size_t FaultsOnBoard() const noexcept;
 
     // The line shown, if any; stepping stays within the list.
     std::optional<std::size_t> Current() const noexcept { return current_; }
