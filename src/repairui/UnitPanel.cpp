@@ -3,6 +3,7 @@
 #include "repairlog/RepairRecord.h"
 #include "repairui/RepairStation.h"
 #include "widgets/TypingField.h"
+#include "widgets/WarningLabel.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -41,8 +42,7 @@ UnitPanel::UnitPanel(RepairStation& station, QWidget* parent) : QWidget(parent),
     serialLabel->setBuddy(serial_);
     board_ = Label("UnitBoard", this);
     summary_ = Label("UnitSummary", this);
-    loop_ = Label("LoopWarning", this);
-    loop_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
+    loop_ = NewWarningLabel("LoopWarning", this);
     note_ = Label("HistoryNote", this);
 
     history_ = new QTableWidget(0, Columns, this);
