@@ -4,10 +4,12 @@
 #include "report/FaultListFile.h"
 #include "report/FaultSelection.h"
 #include "report/ReportReader.h"
+#include "shell/BoardWarning.h"
 #include "shell/DrawingArea.h"
 #include "shell/FaultListPanel.h"
 #include "shell/MainWindow.h"
 #include "shell/NamedAction.h"
+#include "shell/ViewerExtensions.h"
 #include "view/Workspace.h"
 #include "widgets/MessageBoxes.h"
 
@@ -94,6 +96,7 @@ FaultListCommands::FaultListCommands(TForm1& form1)
     connect(PreviousItem, &QAction::triggered, panel_, &FaultListPanel::ShowPrevious);
     connect(SaveListItem, &QAction::triggered, this, &FaultListCommands::SaveListClick);
     connect(panel_->SaveButton, &QPushButton::clicked, this, &FaultListCommands::SaveListClick);
+    connect(&form1, &TForm1::BoardOpened, this, &FaultListCommands::BoardOpened);
 }
 
 void FaultListCommands::EnableStepping(bool enabled) {
@@ -136,6 +139,8 @@ void FaultListCommands::OpenReport(const QString& path) {
     const QSize drawing = form1_.Image1().size();
     unit_ = std::move(result.Unit);
     panel_->SetList(std::move(result.List), summary);
+    listShown_ = true;
+    RecheckBoard();
     EnableStepping(true);
     if (firstShown) {
         KeepBoardInSight(drawing);
@@ -151,6 +156,31 @@ void FaultListCommands::KeepBoardInSight(QSize drawing) {
         FitBoard(form1_.Work());
         form1_.Image1().update();
     }
+}
+
+// The list stays shown under another board; what it names is looked for on that board now.
+void FaultListCommands::BoardOpened() {
+    if (listShown_) {
+        panel_->BoardOpened(form1_.Work().Board);
+        RecheckBoard();
+    }
+}
+
+void FaultListCommands::RecheckBoard() {
+    QStringList warnings;
+    if (listShown_) {
+        warnings << FewFaultsOnBoardWarning(panel_->List());
+        if (expectBoard_) {
+            warnings << OtherBoardFileWarning(expectBoard_(unit_), form1_.Viewer().BoardPath(),
+                                              QString::fromStdString(unit_.Board));
+        }
+    }
+    warnings.removeAll(QString());
+    panel_->SetBoardWarning(warnings.join(u'\n'));
+}
+
+QString FaultListCommands::BoardWarning() const {
+    return panel_->BoardWarning();
 }
 
 void FaultListCommands::SaveListClick() {

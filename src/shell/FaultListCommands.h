@@ -42,6 +42,16 @@ public:
         leaveCheck_ = std::move(check);
     }
 
+    // The board file the board library gives for the report's board name `unit.Board` (a full
+    // path), or an empty text when it knows none.
+    using BoardExpectation = std::function<QString(const ReportUnit& unit)>;
+    void SetBoardExpectation(BoardExpectation expect) { expectBoard_ = std::move(expect); }
+    // Says again whether the board loaded looks like the report's; called when a list is shown,
+    // when another board opens, and by the owner of the board library when the library changes.
+    void RecheckBoard();
+    // The panel's warning that the board may not be the report's; empty when it shows none.
+    QString BoardWarning() const;
+
     // The unit of the list shown: the report's, with the serial typed since then.
     const ReportUnit& Unit() const noexcept { return unit_; }
     void SetSerial(const QString& serial) { unit_.Serial = serial.toStdString(); }
@@ -71,6 +81,7 @@ private:
     void Message(const QString& text);
     void EnableStepping(bool enabled);
     void KeepBoardInSight(QSize drawing);
+    void BoardOpened();
 
     TForm1& form1_;
     FaultListPanel* panel_ = nullptr;
@@ -78,6 +89,8 @@ private:
     PathChooser chooseReport_;
     SaveChooser chooseSave_;
     std::function<bool(const QString& going)> leaveCheck_;
+    BoardExpectation expectBoard_;
+    bool listShown_ = false;
     // The unit of the report read last, written back by Save List.
     ReportUnit unit_;
 };

@@ -1,6 +1,8 @@
 #include "shell/FaultListPanel.h"
 
 #include "report/FaultListFile.h"
+#include "report/MarkOnBoard.h"
+#include "widgets/WarningLabel.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -27,6 +29,10 @@ enum Column {
 
 QString LineText(const FaultLine& line) {
     return QString::fromStdString(FormatFaultLine(line, {}));
+}
+
+QString OnBoardText(const FaultLine& line) {
+    return line.OnBoard ? QStringLiteral("yes") : QStringLiteral("no");
 }
 
 // The keys the list acts on while it has the focus: moving between rows, Enter, and Space for
@@ -98,6 +104,9 @@ FaultListPanel::FaultListPanel(LineShower show, QWidget* parent)
     summary_->setObjectName(QStringLiteral("FaultSummary"));
     summary_->setWordWrap(true);
     column->addWidget(summary_);
+    boardWarning_ = NewWarningLabel("BoardWarning", body);
+    boardWarning_->hide();
+    column->addWidget(boardWarning_);
 
     table_ = new FaultTable(Columns, body);
     table_->setObjectName(QStringLiteral("FaultTable"));
@@ -163,6 +172,26 @@ void FaultListPanel::AddHeader(QWidget* header) {
     static_cast<QVBoxLayout*>(widget()->layout())->insertWidget(0, header);
 }
 
+void FaultListPanel::BoardOpened(const BoardData& board) {
+    MarkOnBoard(list_, board);
+    filling_ = true;
+    for (std::size_t k = 0; k < list_.LineCount(); ++k) {
+        if (QTableWidgetItem* item = table_->item(static_cast<int>(k), OnBoardColumn)) {
+            item->setText(OnBoardText(list_.LineAt(k)));
+        }
+    }
+    filling_ = false;
+}
+
+void FaultListPanel::SetBoardWarning(const QString& text) {
+    boardWarning_->setText(text);
+    boardWarning_->setHidden(text.isEmpty());
+}
+
+QString FaultListPanel::BoardWarning() const {
+    return boardWarning_->isHidden() ? QString() : boardWarning_->text();
+}
+
 void FaultListPanel::SetList(FaultList list, const QString& summary) {
     list_ = std::move(list);
     repeats_.assign(list_.Faults().size(), false);
@@ -195,9 +224,7 @@ void FaultListPanel::Fill() {
         table_->setItem(row, LineColumn, new QTableWidgetItem(LineText(line)));
         table_->setItem(row, DetailColumn,
                         new QTableWidgetItem(QString::fromUtf8(line.Description)));
-        table_->setItem(
-            row, OnBoardColumn,
-            new QTableWidgetItem(line.OnBoard ? QStringLiteral("yes") : QStringLiteral("no")));
+        table_->setItem(row, OnBoardColumn, new QTableWidgetItem(OnBoardText(line)));
         table_->setItem(row, HistoryColumn, new QTableWidgetItem);
     }
     table_->resizeColumnsToContents();

@@ -4,7 +4,8 @@
 // board, whether it repeats an earlier repair of the unit), with Previous, Next and Save List. A
 // click, or Enter and the arrow keys while the list has the focus, shows a line; the main
 // window's own keys are left alone. A tick is asked for, not made: whoever records the repair
-// sets it with SetRepaired.
+// sets it with SetRepaired. Above the list, a warning line says when the board loaded may not be
+// the report's.
 
 #include "report/FaultList.h"
 
@@ -19,6 +20,8 @@ class QPushButton;
 class QTableWidget;
 
 namespace dorvik {
+
+struct BoardData;
 
 class FaultListPanel final : public QDockWidget {
     Q_OBJECT
@@ -43,6 +46,12 @@ public:
     void SetRepeats(const std::vector<bool>& repeats);
     // Puts a widget above the list (the unit's part of the panel).
     void AddHeader(QWidget* header);
+    // Another board is loaded under the list: "On board" is made again for it, and everything
+    // else the panel shows stays.
+    void BoardOpened(const BoardData& board);
+    // The warning line above the list, one line per warning; hidden when empty.
+    void SetBoardWarning(const QString& text);
+    QString BoardWarning() const;
 
     QTableWidget& Table() const noexcept { return *table_; }
 
@@ -60,6 +69,7 @@ private:
     FaultList list_;
     std::vector<bool> repeats_;
     QLabel* summary_ = nullptr;
+    QLabel* boardWarning_ = nullptr;
     QTableWidget* table_ = nullptr;
     QPushButton* previous_ = nullptr;
     QPushButton* next_ = nullptr;

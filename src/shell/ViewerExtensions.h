@@ -51,6 +51,8 @@ public:
 
     // A release of the left button that ends a drag: true when it is no click.
     bool EndsDrag(Qt::MouseButton button, int x, int y);
+    // The path the board shown was opened from; empty before the first board.
+    const QString& BoardPath() const noexcept { return boardPath_; }
     // The caption line of the picture as it stands now.
     QString Caption() const;
     // Save Picture with the path chosen; false when it cannot be written.

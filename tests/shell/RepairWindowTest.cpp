@@ -42,14 +42,6 @@ protected:
         list = WriteText("list.txt", TickedList);
     }
 
-    QString WriteText(const char* name, const QByteArray& text) const {
-        const QString path = dir.filePath(QLatin1String(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return path;
-    }
-
     FaultListCommands& Faults() const { return form->FaultCommands(); }
     FaultListPanel& Panel() const { return Faults().Panel(); }
     RepairStation& Station() const { return form->Repairs().Station(); }

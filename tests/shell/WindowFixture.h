@@ -1,6 +1,6 @@
 #pragma once
-// The real main window, shown, with an empty board; boards written to a scratch folder and opened
-// through File > Open File.
+// The real main window, shown, with an empty board; boards and reports written to a scratch folder,
+// boards opened through File > Open File.
 
 #include "shell/MainWindow.h"
 #include "support/BoardText.h"
@@ -35,6 +35,15 @@ protected:
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         const std::string stored = Encode(plain);
         file.write(stored.data(), static_cast<qint64>(stored.size()));
+        return path;
+    }
+
+    // `bytes` stored as they are in a file named `name` in the scratch folder (a report, a list).
+    QString WriteText(const char* name, const QByteArray& bytes) const {
+        const QString path = dir.filePath(QLatin1String(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
         return path;
     }
 
