@@ -14,7 +14,8 @@ inline constexpr std::string_view BoardMapName = "boards.map";
 
 struct BoardMapProblem {
     std::size_t Line = 0; // from 1
-    std::string Reason;   // "no '='", "no board name", "no file", "names a file that is not there", "names the board a second time"
+    std::string Reason;   // "no '='", "no board name", "no file", "names a file that is not there",
+                          // "names the board a second time"
 };
 
 class BoardLibrary {

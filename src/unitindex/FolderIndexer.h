@@ -22,7 +22,7 @@ struct IndexChanges {
     std::vector<std::string> FoldersSeen; // every folder walked, for the watcher
     std::vector<WalkProblem> Problems;    // unreadable folders and files
     std::size_t FilesSeen = 0;
-    bool Complete = true;                 // false when stopped early
+    bool Complete = true; // false when stopped early
 };
 
 class FolderIndexer {
