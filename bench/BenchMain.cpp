@@ -17,7 +17,8 @@
 
 namespace {
 
-// Keeps the median real time of every benchmark, in milliseconds.
+// Keeps the median real time of every benchmark, in milliseconds, and the median of the unit
+// index's peak memory growth, in MB.
 class MedianReporter final : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -25,12 +26,33 @@ public:
             if (run.aggregate_name == "median") {
                 medians[run.run_name.str()] = run.GetAdjustedRealTime() /
                                               benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
+                if (const auto growth = run.counters.find("peak_growth_MB");
+                    growth != run.counters.end()) {
+                    peakGrowthMb[run.run_name.str()] = growth->second.value;
+                }
             }
         }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> medians;
+    std::map<std::string, double> peakGrowthMb;
 };
+
+void PrintUnitIndexGoals(const MedianReporter& reporter) {
+    if (const auto build = reporter.medians.find("unit_index_build");
+        build != reporter.medians.end()) {
+        std::printf("  unit_index_build %.2f (goal: at most 3000)\n", build->second);
+    }
+    if (const auto growth = reporter.peakGrowthMb.find("unit_index_build");
+        growth != reporter.peakGrowthMb.end()) {
+        std::printf("  unit_index_build peak memory growth %.1f MB (goal: at most 50)\n",
+                    growth->second);
+    }
+    if (const auto lookup = reporter.medians.find("unit_index_lookup");
+        lookup != reporter.medians.end()) {
+        std::printf("  unit_index_lookup %.4f (goal: at most 1)\n", lookup->second);
+    }
+}
 
 void PrintRatios(const std::map<std::string, double>& medians) {
     std::printf("\nMedians and ratios (ms):\n");
@@ -75,6 +97,9 @@ void PrintRatios(const std::map<std::string, double>& medians) {
                         display->second, ms / display->second);
         }
     }
+}
+
+void PrintPeakMemory() {
     struct rusage usage {};
     ::getrusage(RUSAGE_SELF, &usage);
     std::printf("  peak memory of this process: %.1f MB\n", usage.ru_maxrss / 1024.0);
@@ -100,6 +125,8 @@ int main(int argc, char** argv) {
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     PrintRatios(reporter.medians);
+    PrintUnitIndexGoals(reporter);
+    PrintPeakMemory();
     benchmark::Shutdown();
     return 0;
 }

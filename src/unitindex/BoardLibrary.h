@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace dorvik {
@@ -13,7 +14,7 @@ namespace dorvik {
 inline constexpr std::string_view BoardMapName = "boards.map";
 
 struct BoardMapProblem {
-    std::size_t Line = 0; // from 1
+    std::size_t Line = 0; // from 1; 0 for the whole file
     std::string Reason;   // "no '='", "no board name", "no file", "names a file that is not there",
                           // "names the board a second time"
 };
@@ -41,10 +42,16 @@ public:
 
 private:
     struct Mapping {
-        std::string Name; // as written
-        std::string File; // full path
+        std::string Name;      // as written
+        std::string File;      // full path
+        std::string Canonical; // of File, for NameFor
     };
+    void ReadMap();
+    void ReadMapLine(std::size_t number, std::string_view line,
+                     std::unordered_set<std::string>& named);
+
     std::string folder_;
+    std::string canonicalFolder_;
     std::string error_;
     std::vector<Mapping> mappings_;
     std::vector<std::string> files_; // full paths of the folder's regular files

@@ -49,10 +49,23 @@ private:
         std::int64_t Size = 0;
         std::int64_t ModifiedMs = 0;
         bool IsReport = false;
+        bool Waiting = false; // in waiting_
+        bool Seen = false;    // by the walk going on
     };
+    using KnownFiles = std::unordered_map<std::string, Known>;
+
+    WalkCalls CallsInto(IndexChanges& changes, std::int64_t nowMs);
+    // Examines the file unless it is known unchanged (or `again` says it must be looked at).
+    void Look(const SeenFile& file, std::int64_t nowMs, IndexChanges& changes, bool again = false);
+    KnownFiles::iterator Forget(KnownFiles::iterator file, IndexChanges& changes);
+    void ForgetUnder(const std::string& folder, IndexChanges& changes);
+    void RescanKnown(const std::string& folder, std::int64_t nowMs, IndexChanges& changes);
+    void DropSettled();
+
     std::vector<std::string> folders_;
-    std::unordered_map<std::string, Known> known_;
+    KnownFiles known_;
     std::vector<std::string> waiting_;
+    WalkedFolders walked_; // every folder walked, so that a rescan walks none of them again
 };
 
 } // namespace dorvik
