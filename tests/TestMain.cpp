@@ -31,7 +31,10 @@ int main(int argc, char** argv) {
     if (data.isValid()) {
         ::setenv("XDG_DATA_HOME", data.path().toLocal8Bit().constData(), 1);
     }
-    ::unsetenv("DORVIK_REPAIR_LOG");
+    for (const char* variable :
+         {"DORVIK_REPAIR_LOG", "DORVIK_REPORT_FOLDERS", "DORVIK_BOARD_LIBRARY"}) {
+        ::unsetenv(variable);
+    }
     ::testing::InitGoogleTest(&argc, argv);
     TestApplication app(argc, argv);
 #ifdef DORVIK_TEST_WIDGETS

@@ -1,6 +1,7 @@
 #include "repairui/RepairLogDialog.h"
 
 #include "repairui/RepairDialog.h"
+#include "widgets/OkCancelButtons.h"
 #include "widgets/ProgramFont.h"
 
 #include <QDialogButtonBox>
@@ -47,13 +48,7 @@ RepairLogDialog::RepairLogDialog(const QString& database, int loopLimit, const Q
     form->addRow(QStringLiteral("Loop &warning after:"), loopLimit_);
     column->addLayout(form);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OKButton"));
-    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("CancelButton"));
-    column->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    column->addWidget(OkCancelButtons(*this));
     database_->setFocus();
 }
 

@@ -1,6 +1,7 @@
 #include "repairui/TextEntryDialog.h"
 
 #include "repairui/RepairDialog.h"
+#include "widgets/OkCancelButtons.h"
 #include "widgets/ProgramFont.h"
 
 #include <QDialogButtonBox>
@@ -31,13 +32,7 @@ TextEntryDialog::TextEntryDialog(const TextEntry& entry, QWidget* parent) : QDia
         note->setTextFormat(Qt::PlainText);
         column->addWidget(note);
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OKButton"));
-    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("CancelButton"));
-    column->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    column->addWidget(OkCancelButtons(*this));
     edit_->selectAll();
     edit_->setFocus();
 }

@@ -169,7 +169,7 @@ FaultListPanel::FaultListPanel(LineShower show, QWidget* parent)
 }
 
 void FaultListPanel::AddHeader(QWidget* header) {
-    static_cast<QVBoxLayout*>(widget()->layout())->insertWidget(0, header);
+    static_cast<QVBoxLayout*>(widget()->layout())->insertWidget(headers_++, header);
 }
 
 void FaultListPanel::BoardOpened(const BoardData& board) {

@@ -44,7 +44,7 @@ public:
     void RequestTick(std::size_t k);
     // Marks the faults that name a part repaired on the unit before.
     void SetRepeats(const std::vector<bool>& repeats);
-    // Puts a widget above the list (the unit's part of the panel).
+    // Puts a widget above the list (the unit's part of the panel), below the ones added before.
     void AddHeader(QWidget* header);
     // Another board is loaded under the list: "On board" is made again for it, and everything
     // else the panel shows stays.
@@ -70,6 +70,7 @@ private:
     std::vector<bool> repeats_;
     QLabel* summary_ = nullptr;
     QLabel* boardWarning_ = nullptr;
+    int headers_ = 0;
     QTableWidget* table_ = nullptr;
     QPushButton* previous_ = nullptr;
     QPushButton* next_ = nullptr;

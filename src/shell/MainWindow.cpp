@@ -11,6 +11,7 @@
 #include "shell/FaultListCommands.h"
 #include "shell/RepairCommands.h"
 #include "shell/StatusPanels.h"
+#include "shell/UnitCommands.h"
 #include "shell/ViewerExtensions.h"
 #include "shell/VirtualKeys.h"
 #include "shell/WidgetControls.h"
@@ -145,6 +146,7 @@ TForm1::TForm1(BoardData& board, QString dataDirectory, QWidget* parent)
     ConnectHandlers();
     faults_ = new FaultListCommands(*this);
     repairs_ = new RepairCommands(*this, *faults_);
+    units_ = new UnitCommands(*this, *faults_, *repairs_);
     viewer_ = new ViewerExtensions(*this, *menu_.File1, menu_.Exit, menu_.Open, *toolBar_);
     // The menus and submenus these add are windows of their own as well.
     for (QMenu* menu : findChildren<QMenu*>()) {

@@ -29,6 +29,7 @@ struct Workspace;
 class FaultListCommands;
 class DrawingArea;
 class RepairCommands;
+class UnitCommands;
 class ImageSurface;
 class StatusPanels;
 class ViewerExtensions;
@@ -105,6 +106,8 @@ public:
     void ShowFaultLine(const FaultLine& line);
     // The repair station: operator, repair log, the unit and its ticks.
     RepairCommands& Repairs() const noexcept { return *repairs_; }
+    // Scanning a unit: the report folders, the board library and the unit's reports.
+    UnitCommands& Units() const noexcept { return *units_; }
 
     // Asked before another board is opened and before the program ends, with the end of the
     // question ("Exit anyway?"): false keeps everything as it is.
@@ -147,6 +150,7 @@ private:
     MenuItems menu_;
     FaultListCommands* faults_ = nullptr;
     RepairCommands* repairs_ = nullptr;
+    UnitCommands* units_ = nullptr;
     LeaveCheck leaveCheck_;
     KeyPresses keyPresses_;
     bool exitConfirmed_ = false;

@@ -32,14 +32,7 @@ RepairCommands::RepairCommands(TForm1& form1, FaultListCommands& faults)
 
     OperatorItem = NamedAction(&form1, "Operator", "Op&erator...");
     RepairLogItem = NamedAction(&form1, "RepairLog", "Repair &Log...");
-    const QList<QAction*> bar = form1.menuBar()->actions();
-    if (!bar.isEmpty() && bar.front()->menu() != nullptr) {
-        QMenu* file = bar.front()->menu();
-        const QList<QAction*> items = file->actions();
-        const qsizetype after = items.indexOf(faults.OpenReportItem);
-        QAction* before = after >= 0 && after + 1 < items.size() ? items[after + 1] : nullptr;
-        file->insertActions(before, {OperatorItem, RepairLogItem});
-    }
+    InsertIntoFileMenu(form1, faults.OpenReportItem, {OperatorItem, RepairLogItem});
     connect(OperatorItem, &QAction::triggered, this, &RepairCommands::OperatorClick);
     connect(RepairLogItem, &QAction::triggered, this, &RepairCommands::RepairLogClick);
 

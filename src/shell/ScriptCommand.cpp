@@ -218,6 +218,8 @@ ParsedLine ParseScriptLine(QStringView line) {
         Simple{"unit", ScriptVerb::Unit},
         Simple{"history", ScriptVerb::History},
         Simple{"logstatus", ScriptVerb::LogStatus},
+        Simple{"unitreports", ScriptVerb::UnitReports},
+        Simple{"waitindex", ScriptVerb::WaitIndex},
     };
     for (const Simple& simple : NoArguments) {
         if (verb == QLatin1String(simple.Name)) {

@@ -49,6 +49,8 @@ enum class ScriptVerb {
     Unit,
     History,
     LogStatus,
+    UnitReports,
+    WaitIndex,
 };
 
 // A key as the toolkit reports it.

@@ -13,6 +13,8 @@
 #include "shell/ScriptChecks.h"
 #include "shell/ScriptLines.h"
 #include "shell/StateReport.h"
+#include "shell/UnitCommands.h"
+#include "shell/UnitScript.h"
 #include "shell/ViewerExtensions.h"
 #include "view/Workspace.h"
 
@@ -347,7 +349,8 @@ void ScriptRunner::Execute(const ScriptCommand& command) {
     case ScriptVerb::Menu: {
         RequireMainWindow(modal, "menu");
         for (const auto& actions : {form_.MenuActions(), form_.FaultCommands().MenuActions(),
-                                    form_.Viewer().MenuActions(), form_.Repairs().MenuActions()}) {
+                                    form_.Viewer().MenuActions(), form_.Repairs().MenuActions(),
+                                    form_.Units().MenuActions()}) {
             for (QAction* item : actions) {
                 if (item->objectName() == command.Argument && item->isEnabled()) {
                     item->trigger();
@@ -467,6 +470,10 @@ void ScriptRunner::Execute(const ScriptCommand& command) {
     case ScriptVerb::History:
     case ScriptVerb::LogStatus:
         RunRepairCommand(form_, command, modal, [this](const std::string& line) { Print(line); });
+        return;
+    case ScriptVerb::UnitReports:
+    case ScriptVerb::WaitIndex:
+        RunUnitCommand(form_, command, modal, [this](const std::string& line) { Print(line); });
         return;
     }
 }

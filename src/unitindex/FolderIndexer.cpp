@@ -33,7 +33,12 @@ std::size_t FolderIndexer::Reports() const noexcept {
 WalkCalls FolderIndexer::CallsInto(IndexChanges& changes, std::int64_t nowMs) {
     WalkCalls calls;
     calls.Folder = [&changes](const std::string& folder) { changes.FoldersSeen.push_back(folder); };
-    calls.File = [this, &changes, nowMs](const SeenFile& file) { Look(file, nowMs, changes); };
+    calls.File = [this, &changes, nowMs](const SeenFile& file) {
+        Look(file, nowMs, changes);
+        if (progress_ && changes.FilesSeen % ProgressEvery == 0) {
+            progress_(changes);
+        }
+    };
     calls.Problem = [&changes](const WalkProblem& problem) { changes.Problems.push_back(problem); };
     return calls;
 }

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -30,6 +31,13 @@ public:
     explicit FolderIndexer(std::vector<std::string> folders);
 
     const std::vector<std::string>& Folders() const noexcept { return folders_; }
+
+    // Called during a walk every ProgressEvery files with what the walk found so far: it may
+    // take the reports, removals and problems out of `sofar` (the walk goes on with the rest),
+    // so that a long first walk fills the index as it goes.
+    using Progress = std::function<void(IndexChanges& sofar)>;
+    static constexpr std::size_t ProgressEvery = 256;
+    void SetProgress(Progress progress) { progress_ = std::move(progress); }
 
     // Walks every folder; files not changed since the last walk are not read again. Files that
     // vanished since are in Removed.
@@ -66,6 +74,7 @@ private:
     KnownFiles known_;
     std::vector<std::string> waiting_;
     WalkedFolders walked_; // every folder walked, so that a rescan walks none of them again
+    Progress progress_;
 };
 
 } // namespace dorvik

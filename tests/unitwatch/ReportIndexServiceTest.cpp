@@ -1,0 +1,128 @@
+// The index of the report folders as the window has it: built by its thread after it starts,
+// current as files are written, moved, removed and rewritten, and started afresh for other
+// folders.
+
+#include "unitwatch/ReportIndexService.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace dorvik {
+namespace {
+
+QByteArray ListOf(const char* serial, const char* tested) {
+    return QByteArray("# serial: ") + serial + "\n# board: ACME\n# tested: " + tested +
+           "\nshort 12 13 # Short #1\n";
+}
+
+bool Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Runs the event loop until `done` holds; the watcher and the settling of files take a moment.
+template <class Condition> bool Eventually(Condition done, int timeoutMs = 15000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    return true;
+}
+
+std::vector<std::string> PathsOf(const ReportIndexService& index, const char* serial) {
+    std::vector<std::string> paths;
+    for (const IndexedReport& report : index.ReportsOf(QString::fromLatin1(serial))) {
+        paths.push_back(report.Path);
+    }
+    return paths;
+}
+
+class IndexService : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("a/b")));
+    }
+    QString At(const char* name) const { return dir.filePath(QLatin1String(name)); }
+
+    QTemporaryDir dir;
+    ReportIndexService index;
+};
+
+TEST_F(IndexService, WithoutFoldersIsCompleteAndEmpty) {
+    index.SetFolders({});
+    EXPECT_TRUE(index.Complete());
+    EXPECT_TRUE(index.WaitUntilComplete(0));
+    EXPECT_EQ(index.Size(), 0u);
+}
+
+TEST_F(IndexService, ReadsTheFoldersThenFollowsWhatTheTesterWrites) {
+    ASSERT_TRUE(Write(At("a/SN-1 old.txt"), ListOf("SN-1", "2026-01-01T10:00:00")));
+    ASSERT_TRUE(Write(At("a/b/notes.txt"), "nothing a tester writes\n"));
+    index.SetFolders({dir.path()});
+    ASSERT_TRUE(index.WaitUntilComplete(15000));
+    EXPECT_EQ(index.Size(), 1u);
+    EXPECT_EQ(PathsOf(index, "SN-1"), std::vector<std::string>{At("a/SN-1 old.txt").toStdString()});
+
+    // A new report in a subfolder, newer: first in the unit's list.
+    ASSERT_TRUE(Write(At("a/b/SN-1 new.txt"), ListOf("SN-1", "2026-02-01T10:00:00")));
+    EXPECT_TRUE(Eventually([&] { return index.ReportsOf("SN-1").size() == 2; }));
+    EXPECT_EQ(PathsOf(index, "SN-1").front(), At("a/b/SN-1 new.txt").toStdString());
+
+    // A folder made later is watched too.
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("c")));
+    ASSERT_TRUE(Write(At("c/SN-2.txt"), ListOf("SN-2", "2026-02-02T10:00:00")));
+    EXPECT_TRUE(Eventually([&] { return index.ReportsOf("SN-2").size() == 1; }));
+
+    // Removed, and a file that was no report becomes one.
+    ASSERT_TRUE(QFile::remove(At("a/SN-1 old.txt")));
+    ASSERT_TRUE(Write(At("a/b/notes.txt"), ListOf("SN-3", "2026-02-03T10:00:00")));
+    EXPECT_TRUE(Eventually([&] {
+        return index.ReportsOf("SN-1").size() == 1 && index.ReportsOf("SN-3").size() == 1;
+    }));
+}
+
+TEST_F(IndexService, OtherFoldersStartAfresh) {
+    ASSERT_TRUE(Write(At("a/SN-1.txt"), ListOf("SN-1", "2026-01-01T10:00:00")));
+    ASSERT_TRUE(Write(At("SN-9.txt"), ListOf("SN-9", "2026-01-01T10:00:00")));
+    index.SetFolders({At("a")});
+    ASSERT_TRUE(index.WaitUntilComplete(15000));
+    EXPECT_EQ(index.ReportsOf("SN-1").size(), 1u);
+    EXPECT_TRUE(index.ReportsOf("SN-9").empty());
+    index.SetFolders({At("a/b")});
+    ASSERT_TRUE(index.WaitUntilComplete(15000));
+    EXPECT_TRUE(index.ReportsOf("SN-1").empty());
+    EXPECT_EQ(index.Size(), 0u);
+}
+
+TEST_F(IndexService, FoldersThatCannotBeReadAreSaidAndTheRestIndexed) {
+    ASSERT_TRUE(Write(At("a/SN-1.txt"), ListOf("SN-1", "2026-01-01T10:00:00")));
+    index.SetFolders({At("no such folder"), At("a")});
+    ASSERT_TRUE(index.WaitUntilComplete(15000));
+    EXPECT_EQ(index.ReportsOf("SN-1").size(), 1u);
+    ASSERT_FALSE(index.Problems().empty());
+    EXPECT_EQ(index.Problems().front().Path, At("no such folder").toStdString());
+}
+
+TEST_F(IndexService, EndsWhileItsFirstWalkIsUnderWay) {
+    // Many files; the service is gone long before they are read.
+    for (int k = 0; k < 3000; ++k) {
+        ASSERT_TRUE(Write(At("a/b") + QStringLiteral("/f%1.txt").arg(k), "x\n"));
+    }
+    auto early = std::make_unique<ReportIndexService>();
+    early->SetFolders({dir.path()});
+    early.reset(); // must return, and leave nothing behind that runs on
+    SUCCEED();
+}
+
+} // namespace
+} // namespace dorvik
