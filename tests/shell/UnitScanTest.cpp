@@ -13,11 +13,15 @@
 #include "shell/ViewerExtensions.h"
 #include "support/MessageBoxAnswers.h"
 #include "unitui/UnitReports.h"
+#include "unitwatch/BenchFolders.h"
 #include "unitwatch/ReportIndexService.h"
 #include "widgets/TypingField.h"
 
+#include <QAbstractButton>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -184,6 +188,40 @@ TEST_F(UnitScanWithABadMap, SkipsItsBadLinesAndSaysThemOnce) {
     }
     EXPECT_EQ(ShownTested(), "2026-03-04T09:30:00"); // the good line still maps the board
     ScanSerial(QStringLiteral("SN-1")); // no second box: the answers would fail the test
+}
+
+// File > Bench Folders... without the environment: what is entered is remembered, and the bench
+// reads the new folders at once.
+class BenchFoldersWindow : public test::WindowFixture {};
+
+TEST_F(BenchFoldersWindow, RemembersTheFoldersAndReadsThemAtOnce) {
+    const QDir root(dir.path());
+    ASSERT_TRUE(root.mkpath(QStringLiteral("share/a")) && root.mkpath(QStringLiteral("lib")));
+    QFile report(root.filePath(QStringLiteral("share/a/SN-5.txt")));
+    ASSERT_TRUE(report.open(QIODevice::WriteOnly));
+    report.write(ListOf("SN-5", "worked", "2026-04-01T07:00:00", "comp U1 # Analog #1"));
+    report.close();
+    ASSERT_TRUE(
+        QFile::rename(WriteBoard("worked.brd"), root.filePath(QStringLiteral("lib/worked.brd"))));
+    const QString share = root.filePath(QStringLiteral("share"));
+    const QString lib = root.filePath(QStringLiteral("lib"));
+    test::ModalAnswer answer([&](QWidget& window) {
+        window.findChild<QPlainTextEdit*>(QStringLiteral("ReportFoldersEdit"))
+            ->setPlainText(QStringLiteral("  %1  \n\n%1\n").arg(share));
+        window.findChild<QLineEdit*>(QStringLiteral("BoardLibraryEdit"))->setText(lib + u' ');
+        window.findChild<QAbstractButton*>(QStringLiteral("OKButton"))->click();
+    });
+    form->findChild<QAction*>(QStringLiteral("BenchFolders"))->trigger();
+    ASSERT_TRUE(answer.Answered());
+    EXPECT_EQ(StoredBenchFolders(), (BenchFolders{{share}, lib}));
+    EXPECT_EQ(form->Units().Index().Folders(), QStringList{share});
+    ASSERT_TRUE(form->Units().Index().WaitUntilComplete(15000));
+    TypingField& field = form->Repairs().Unit().SerialField();
+    QTest::keyClicks(&field, QStringLiteral("SN-5"));
+    QTest::keyClick(&field, Qt::Key_Return);
+    EXPECT_EQ(QFileInfo(form->Viewer().BoardPath()).fileName(), "worked.brd");
+    EXPECT_EQ(form->FaultCommands().Panel().List().LineCount(), 1u);
+    StoreBenchFolders({});
 }
 
 } // namespace
