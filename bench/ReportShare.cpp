@@ -15,7 +15,6 @@ std::string Digits(std::size_t value, int count) {
     return std::string(text.size() < std::size_t(count) ? count - text.size() : 0, '0') + text;
 }
 
-
 // Report k: unit k % ShareUnits, tested on one of four days at a time of its own.
 struct Tested {
     std::size_t Day; // 1..4 of July 2026

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -122,6 +123,32 @@ TEST_F(IndexService, EndsWhileItsFirstWalkIsUnderWay) {
     early->SetFolders({dir.path()});
     early.reset(); // must return, and leave nothing behind that runs on
     SUCCEED();
+}
+
+TEST_F(IndexService, AFolderOfManyUnrelatedFilesNeverHoldsTheWindowsThread) {
+    // 100,000 files that are no report, and one that is, in a folder of its own.
+    constexpr int Unrelated = 100'000;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("junk")));
+    for (int k = 0; k < Unrelated; ++k) {
+        QFile file(At("junk") + QStringLiteral("/f%1.dat").arg(k));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(k % 2 == 0 ? QByteArray("x,y,z\n") : QByteArray("\0\1\2", 3));
+    }
+    ASSERT_TRUE(Write(At("a/SN-7.txt"), ListOf("SN-7", "2026-01-01T10:00:00")));
+    // The event loop turns while the walk runs: the window's thread only ever takes the
+    // results.
+    int turns = 0;
+    int turnsBeforeDone = -1;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { ++turns; });
+    QObject::connect(&index, &ReportIndexService::Completed, [&] { turnsBeforeDone = turns; });
+    tick.start(1);
+    index.SetFolders({dir.path()});
+    ASSERT_TRUE(index.WaitUntilComplete(120000));
+    EXPECT_GT(turnsBeforeDone, 0);
+    EXPECT_EQ(index.Size(), 1u);
+    EXPECT_EQ(index.ReportsOf("SN-7").size(), 1u);
+    EXPECT_TRUE(index.Problems().empty());
 }
 
 } // namespace
