@@ -30,7 +30,9 @@ TEST_F(LogToolOnPostgres, GivesWhatAnSqliteFileOfTheSameRecordsGives) {
     Fill(Line(), records);
     for (const QStringList& command :
          {QStringList{"history", "SN \"7\";x"}, QStringList{"export", "--csv"},
-          QStringList{"export", "--cfx", "--since", "2026-11-02"}, QStringList{"check"}}) {
+          QStringList{"export", "--cfx", "--since", "2026-11-02"}, QStringList{"check"},
+          QStringList{"pareto", "--board", "MB-200", "--by", "net"},
+          QStringList{"figures", "--board", "MB-200", "--until", "2026-11-03"}}) {
         const ProgramRun line = RunOn(Conninfo(), command);
         const ProgramRun bench = RunOn(file, command);
         EXPECT_EQ(line.ExitCode, 0) << line.Err.toStdString();

@@ -43,7 +43,12 @@ TEST_F(LogTool, BadArgumentsGiveOneLineAndTheUsage) {
         {{"--db", log}, "no command given"},
         {{"--db", log, "frob"}, "unknown command frob"},
         {{"--db", log, "--frob"}, "unknown option --frob"},
-        {{"--db", log, "pareto"}, "unknown command pareto"},
+        {{"--db", log, "pareto"}, "pareto needs --board NAME"},
+        {{"--db", log, "pareto", "--board", "B", "--by", "refdes"},
+         "--by takes part, net, probe, action or operator, not refdes"},
+        {{"--db", log, "figures", "--board", "B", "--by", "part"}, "figures: unknown option --by"},
+        {{"--db", log, "figures", "--board"}, "--board needs a value"},
+        {{"--db", log, "figures", "--board", "A", "--board", "B"}, "--board is given twice"},
         {{"--db", log, "history"}, "history takes one SERIAL"},
         {{"--db", log, "history", "a", "b"}, "history takes one SERIAL"},
         {{"--db", log, "export"}, "export takes --csv or --cfx"},
@@ -291,6 +296,30 @@ TEST_F(LogTool, SendWithAnSqliteLogSendsNothingAndSaysSo) {
     const ProgramRun missing = RunOn(Path("none.sqlite"), {"send"});
     EXPECT_EQ(missing.Out, "sent: 0\n");
     EXPECT_FALSE(QFileInfo::exists(Path("none.sqlite")));
+}
+
+TEST_F(LogTool, ParetoAndFiguresOfABoardFromTheRepairsThatStand) {
+    const QString file = Path("repairs.sqlite");
+    Fill({LogKind::Sqlite, file, {}}, Sample()); // one of the three repairs is undone
+    const struct {
+        QStringList Args;
+        const char* Out;
+    } cases[] = {
+        {{"pareto", "--board", "MB-200"}, "U5\t2\t100.0\n"},
+        {{"pareto", "--board", "MB-200", "--by", "net"}, "GND\t2\t50.0\nVCC\t2\t100.0\n"},
+        {{"pareto", "--by", "operator", "--board", "MB-200", "--since", "2026-11-04"},
+         "anna\t1\t100.0\n"},
+        {{"pareto", "--board", "OTHER"}, ""},
+        {{"figures", "--board", "MB-200"},
+         "units\t2\nrepairs\t2\nrepeat_rate\t0.0\nnff_rate\t0.0\nmttr_seconds\t95\n"},
+        {{"figures", "--board", "MB-200", "--until", "2026-11-03"},
+         "units\t1\nrepairs\t1\nrepeat_rate\t0.0\nnff_rate\t0.0\nmttr_seconds\t95\n"},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = RunOn(file, c.Args);
+        EXPECT_EQ(run.ExitCode, 0) << c.Args.join(' ').toStdString() << run.Err.toStdString();
+        EXPECT_EQ(run.Out, QString::fromUtf8(c.Out)) << c.Args.join(' ').toStdString();
+    }
 }
 
 } // namespace

@@ -22,6 +22,12 @@ constexpr std::string_view UsageText =
     "                  visit, holding its repairs that were not reversed\n"
     "  send            send the bench's outbox to the line database; prints sent: N\n"
     "  check           one line per defect found in the log; nothing when it is sound\n"
+    "  pareto --board NAME [--by part|net|probe|action|operator] [--since DAY] [--until DAY]\n"
+    "                  what the board's repairs name, highest count first: NAME, COUNT and\n"
+    "                  the running percentage, tab-separated (default --by part)\n"
+    "  figures --board NAME [--since DAY] [--until DAY]\n"
+    "                  units, repairs, repeat_rate, nff_rate (percent) and mttr_seconds of\n"
+    "                  the board's repairs, one NAME<TAB>VALUE line each\n"
     "\n"
     "DATABASE is an SQLite file or a PostgreSQL connection (postgresql://..., postgres://...,\n"
     "or keyword=value settings), as DORVIK_REPAIR_LOG takes it. Without --db: the log the\n"
@@ -36,12 +42,10 @@ struct Entry {
     Command Run;
 };
 
-// The commands by name; pareto and figures join them here.
+// The commands by name.
 constexpr Entry Commands[] = {
-    {"history", History},
-    {"export", Export},
-    {"send", Send},
-    {"check", Check},
+    {"history", History}, {"export", Export}, {"send", Send},
+    {"check", Check},     {"pareto", Pareto}, {"figures", Figures},
 };
 
 bool AsksForHelp(const QStringList& args) {

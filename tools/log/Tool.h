@@ -40,5 +40,7 @@ int History(const Tool& tool, const QStringList& args);
 int Export(const Tool& tool, const QStringList& args);
 int Send(const Tool& tool, const QStringList& args);
 int Check(const Tool& tool, const QStringList& args);
+int Pareto(const Tool& tool, const QStringList& args);
+int Figures(const Tool& tool, const QStringList& args);
 
 } // namespace dorvik::logtool
