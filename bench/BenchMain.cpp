@@ -69,7 +69,9 @@ void PrintRatios(const std::map<std::string, double>& medians) {
     for (const auto& [name, goal] :
          {std::pair{"repair_commit_bench_file", 10.0}, std::pair{"repair_commit_line", 10.0},
           std::pair{"repair_log_history", 5.0}, std::pair{"repair_log_history_postgres", 5.0},
-          std::pair{"repair_log_export_csv", 2000.0}, std::pair{"repair_log_export_cfx", 3000.0}}) {
+          std::pair{"repair_log_export_csv", 2000.0}, std::pair{"repair_log_export_cfx", 3000.0},
+          std::pair{"line_pareto", 500.0}, std::pair{"line_pareto_postgres", 500.0},
+          std::pair{"line_figures", 500.0}, std::pair{"line_figures_postgres", 500.0}}) {
         const std::string prefix = name;
         for (const auto& [run, ms] : medians) {
             if (run == prefix || run.rfind(prefix + '/', 0) == 0) {

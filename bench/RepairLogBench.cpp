@@ -3,6 +3,7 @@
 // and as IPC-CFX messages (goal: at most 3 s) to a stream that drops what it gets.
 #include "BenchLog.h"
 
+#include "linefigures/LineCounts.h"
 #include "repairlog/LogExport.h"
 
 #include <benchmark/benchmark.h>
@@ -97,6 +98,54 @@ void repair_log_export_cfx(benchmark::State& state) {
     Export(state, ExportForm::Cfx);
 }
 BENCHMARK(repair_log_export_cfx)->Unit(benchmark::kMillisecond);
+
+// A board type's Pareto by part and its figures over the whole log (goal: at most 500 ms each),
+// as the Pareto window and dorvik-log ask for them.
+void Figures(benchmark::State& state, RecordStore* store, const QString& error, bool pareto) {
+    if (store == nullptr) {
+        state.SkipWithError(error.toStdString().c_str());
+        return;
+    }
+    const FigureScope scope{BenchLogRecord(0).Board};
+    for (auto _ : state) {
+        QString failure;
+        const bool counted = pareto
+                                 ? CountPareto(*store, scope, ParetoBy::Part, failure).has_value()
+                                 : CountFigures(*store, scope, failure).has_value();
+        if (!counted) {
+            state.SkipWithError(failure.toStdString().c_str());
+            return;
+        }
+    }
+}
+
+void line_pareto(benchmark::State& state) {
+    QString error;
+    RecordStore* store = BenchLogSqlite(error);
+    Figures(state, store, error, true);
+}
+BENCHMARK(line_pareto)->Unit(benchmark::kMillisecond);
+
+void line_pareto_postgres(benchmark::State& state) {
+    QString error;
+    RecordStore* store = BenchLogPostgres(error);
+    Figures(state, store, error, true);
+}
+BENCHMARK(line_pareto_postgres)->Unit(benchmark::kMillisecond);
+
+void line_figures(benchmark::State& state) {
+    QString error;
+    RecordStore* store = BenchLogSqlite(error);
+    Figures(state, store, error, false);
+}
+BENCHMARK(line_figures)->Unit(benchmark::kMillisecond);
+
+void line_figures_postgres(benchmark::State& state) {
+    QString error;
+    RecordStore* store = BenchLogPostgres(error);
+    Figures(state, store, error, false);
+}
+BENCHMARK(line_figures_postgres)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace dorvik::bench

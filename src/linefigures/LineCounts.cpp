@@ -22,19 +22,25 @@ constexpr std::array<std::pair<ParetoBy, std::string_view>, 5> ByNames{{
 
 // The repairs `r` of the scope that stand: of the board, in the period, no reversal and not
 // reversed.
-constexpr char Standing[] = " WHERE r.board = ? AND r.recorded_ms >= ? AND r.recorded_ms < ?"
-                            " AND r.reverses = ''"
-                            " AND NOT EXISTS (SELECT 1 FROM repair_record v WHERE v.reverses = r.id)";
+constexpr char StandingTerms[] =
+    " r.board = ? AND r.recorded_ms >= ? AND r.recorded_ms < ?"
+    " AND r.reverses = ''"
+    " AND NOT EXISTS (SELECT 1 FROM repair_record v WHERE v.reverses = r.id)";
+
+QString Standing() {
+    return QStringLiteral(" WHERE") + QString::fromLatin1(StandingTerms);
+}
 
 // A unit's visit as the unit panel counts visits: the report file and the time it states, else
 // the bench and the UTC day of the record.
-constexpr char VisitKey[] = "CASE WHEN r.report_file <> ''"
-                            " THEN 'report ' || r.report_file || ' ' || r.report_tested"
-                            " ELSE 'bench ' || r.bench || ' ' || CAST(r.recorded_ms / 86400000 AS TEXT)"
-                            " END";
+constexpr char VisitKey[] =
+    "CASE WHEN r.report_file <> ''"
+    " THEN 'report ' || r.report_file || ' ' || r.report_tested"
+    " ELSE 'bench ' || r.bench || ' ' || CAST(r.recorded_ms / 86400000 AS TEXT)"
+    " END";
 
-bool Run(QSqlQuery& query, const QString& statement, const FigureScope& scope,
-         QString& error, const QString& first = {}) {
+bool Run(QSqlQuery& query, const QString& statement, const FigureScope& scope, QString& error,
+         const QString& first = {}) {
     if (!query.prepare(statement)) {
         error = query.lastError().text();
         return false;
@@ -82,20 +88,24 @@ std::optional<std::vector<ParetoRow>> CountPareto(RecordStore& log, const Figure
     query.setForwardOnly(true);
     bool ran = false;
     if (by == ParetoBy::Action || by == ParetoBy::Operator) {
-        const QString column = by == ParetoBy::Action ? QStringLiteral("r.action")
-                                                      : QStringLiteral("r.operator");
+        const QString column =
+            by == ParetoBy::Action ? QStringLiteral("r.action") : QStringLiteral("r.operator");
         ran = Run(query,
                   QStringLiteral("SELECT %1, COUNT(*) FROM repair_record r%2 GROUP BY %1")
-                      .arg(column, QString::fromLatin1(Standing)),
+                      .arg(column, Standing()),
                   scope, error);
     } else {
         // The item's kind is bound first: it stands in the join, before the scope's values.
         const std::string_view kind = ParetoByName(by);
+        // CROSS JOIN keeps SQLite to the board's records first, through the index that covers
+        // them, rather than every part of every board; PostgreSQL plans it as any join.
         ran = Run(query,
                   QStringLiteral("SELECT i.name, COUNT(*) FROM repair_record r"
-                                 " JOIN repair_item i ON i.record_id = r.id AND i.item = ?") +
-                      QString::fromLatin1(Standing) + QStringLiteral(" GROUP BY i.name"),
-                  scope, error, QString::fromLatin1(kind.data(), static_cast<qsizetype>(kind.size())));
+                                 " CROSS JOIN repair_item i WHERE i.record_id = r.id AND i.item = ?"
+                                 " AND") +
+                      QString::fromLatin1(StandingTerms) + QStringLiteral(" GROUP BY i.name"),
+                  scope, error,
+                  QString::fromLatin1(kind.data(), static_cast<qsizetype>(kind.size())));
     }
     if (!ran) {
         return std::nullopt;
@@ -133,7 +143,7 @@ std::optional<LineFigures> CountFigures(RecordStore& log, const FigureScope& sco
                             " COUNT(DISTINCT CASE WHEN r.serial <> '' THEN r.serial END),"
                             " SUM(CASE WHEN r.action = 'No fault found' THEN 1 ELSE 0 END),"
                             " AVG(r.recorded_ms - r.shown_ms) FROM repair_record r") +
-                 QString::fromLatin1(Standing),
+                 Standing(),
              scope, error) ||
         !totals.next()) {
         if (error.isEmpty()) {
@@ -145,13 +155,14 @@ std::optional<LineFigures> CountFigures(RecordStore& log, const FigureScope& sco
     figures.Repairs = totals.value(0).toLongLong();
     figures.Units = totals.value(1).toLongLong();
     figures.NffRate = Percent(totals.value(2).toLongLong(), figures.Repairs);
-    figures.MttrSeconds = figures.Repairs == 0 ? 0 : std::llround(totals.value(3).toDouble() / 1000.0);
+    figures.MttrSeconds =
+        figures.Repairs == 0 ? 0 : std::llround(totals.value(3).toDouble() / 1000.0);
 
     QSqlQuery repeats(log.Database());
     repeats.setForwardOnly(true);
     if (!Run(repeats,
              QStringLiteral("SELECT COUNT(*) FROM (SELECT r.serial FROM repair_record r") +
-                 QString::fromLatin1(Standing) +
+                 Standing() +
                  QStringLiteral(" AND r.serial <> '' GROUP BY r.serial HAVING COUNT(DISTINCT ") +
                  QString::fromLatin1(VisitKey) + QStringLiteral(") > 1) repeated"),
              scope, error) ||

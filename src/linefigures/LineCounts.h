@@ -43,16 +43,15 @@ std::optional<std::vector<ParetoRow>> CountPareto(RecordStore& log, const Figure
                                                   ParetoBy by, QString& error);
 
 struct LineFigures {
-    std::int64_t Units = 0;   // serials repaired (records without a serial are no unit)
-    std::int64_t Repairs = 0; // repairs that stand
-    double RepeatRate = 0;    // percent of the units with more than one repair visit
-    double NffRate = 0;       // percent of the repairs that found no fault
+    std::int64_t Units = 0;       // serials repaired (records without a serial are no unit)
+    std::int64_t Repairs = 0;     // repairs that stand
+    double RepeatRate = 0;        // percent of the units with more than one repair visit
+    double NffRate = 0;           // percent of the repairs that found no fault
     std::int64_t MttrSeconds = 0; // mean from the fault shown to the repair recorded, rounded
 
     bool operator==(const LineFigures&) const = default;
 };
 
-std::optional<LineFigures> CountFigures(RecordStore& log, const FigureScope& scope,
-                                        QString& error);
+std::optional<LineFigures> CountFigures(RecordStore& log, const FigureScope& scope, QString& error);
 
 } // namespace dorvik

@@ -14,8 +14,9 @@ class QSqlDatabase;
 
 namespace dorvik {
 
-// The version this program writes.
-inline constexpr int SchemaVersion = 1;
+// The version this program writes. 1: the records, their items and the guards; 2: the index the
+// line's figures count through.
+inline constexpr int SchemaVersion = 2;
 
 struct SchemaCheck {
     bool Usable = false;
@@ -26,6 +27,10 @@ struct SchemaCheck {
 // Brings the database to SchemaVersion. Reads only when it is current already, so a role that
 // may only read and insert can use a current line database.
 SchemaCheck EnsureSchema(QSqlDatabase& db, LogKind kind);
+
+// Takes the database from version `from` to `to`, one step per version, within the transaction
+// the caller holds.
+bool UpgradeSchema(QSqlDatabase& db, LogKind kind, int from, int to, QString& error);
 
 // The version a database holds (0 when it holds no repair log), or nothing when it cannot be read.
 std::optional<int> ReadSchemaVersion(QSqlDatabase& db, LogKind kind, QString& error);

@@ -96,11 +96,15 @@ void ExpectTheSmallLogsCounts(RecordStore& log) {
         {&FirstDays, ParetoBy::Probe, {{"12", 3, 60.0}, {"34", 2, 100.0}}},
         {&FirstDays,
          ParetoBy::Action,
-         {{"Replaced", 2, 40.0}, {"Cleaned", 1, 60.0}, {"No fault found", 1, 80.0},
+         {{"Replaced", 2, 40.0},
+          {"Cleaned", 1, 60.0},
+          {"No fault found", 1, 80.0},
           {"Reflowed", 1, 100.0}}},
         {&FirstDays, ParetoBy::Operator, {{"anna", 3, 60.0}, {"ben", 2, 100.0}}},
         {&AllTime, ParetoBy::Operator, {{"anna", 3, 50.0}, {"ben", 2, 83.3}, {"chen", 1, 100.0}}},
-        {&AllTime, ParetoBy::Part, {{"U5", 4, 57.1}, {"C3", 1, 71.4}, {"R7", 1, 85.7}, {"X9", 1, 100.0}}},
+        {&AllTime,
+         ParetoBy::Part,
+         {{"U5", 4, 57.1}, {"C3", 1, 71.4}, {"R7", 1, 85.7}, {"X9", 1, 100.0}}},
     };
     for (const ParetoCase& c : cases) {
         SCOPED_TRACE(std::string(ParetoByName(c.By)) + (c.Scope == &AllTime ? ", all" : ", days"));

@@ -170,6 +170,54 @@ TEST_F(SqliteStore, ARecordAndWhatItNamesGoInTogether) {
     EXPECT_EQ(named, QStringList({"net GND", "net VCC", "part U5", "probe 12", "probe 34"}));
 }
 
+TEST_F(SqliteStore, ALogOfTheFirstVersionIsUpgradedAndKeepsItsRecords) {
+    const RepairRecord kept = SampleRecord("SN-V1");
+    {
+        // What a program of the first version made, with one record in it.
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("v1"));
+        db.setDatabaseName(Path("v1.sqlite"));
+        ASSERT_TRUE(db.open());
+        QString error;
+        ASSERT_TRUE(db.transaction());
+        ASSERT_TRUE(UpgradeSchema(db, LogKind::Sqlite, 0, 1, error)) << error.toStdString();
+        ASSERT_TRUE(db.commit());
+        QSqlQuery insert(db);
+        ASSERT_TRUE(
+            insert.exec(QStringLiteral("INSERT INTO repair_record (id, recorded, recorded_ms,"
+                                       " shown, shown_ms, serial, board, board_file,"
+                                       " report_file, fault, kind, lines, description, nets,"
+                                       " probes, action, result, refdes, comment, operator,"
+                                       " bench, version, reverses) VALUES ('%1', '', 1, '',"
+                                       " 0, 'SN-V1', 'B', '', '', 1, '', '', '', '', '',"
+                                       " 'Replaced', 'RepairSuccessful', '', '', 'o', 'b',"
+                                       " '1', '')")
+                            .arg(QString::fromStdString(kept.Id))))
+            << insert.lastError().text().toStdString();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("v1"));
+    auto store = Open(Path("v1.sqlite"));
+    ASSERT_NE(store, nullptr);
+    QString error;
+    EXPECT_EQ(ReadSchemaVersion(store->Database(), LogKind::Sqlite, error), SchemaVersion);
+    QSqlQuery query(store->Database());
+    ASSERT_TRUE(query.exec("SELECT version FROM dorvik_schema ORDER BY version"));
+    QList<int> versions;
+    while (query.next()) {
+        versions << query.value(0).toInt();
+    }
+    EXPECT_EQ(versions, QList<int>({1, 2}));
+    ASSERT_TRUE(
+        query.exec("SELECT COUNT(*) FROM sqlite_master WHERE name = 'repair_record_counted'") &&
+        query.next());
+    EXPECT_EQ(query.value(0).toInt(), 1);
+    const auto history = store->History(QStringLiteral("SN-V1"), error);
+    ASSERT_TRUE(history) << error.toStdString();
+    ASSERT_EQ(history->size(), 1u);
+    EXPECT_EQ(history->front().Id, kept.Id);
+}
+
 TEST_F(SqliteStore, ANewerSchemaIsRefusedAndLeftUntouched) {
     {
         auto store = Open(Path());
