@@ -17,6 +17,10 @@ QString FileIdentity(const QString& path) {
 
 } // namespace
 
+bool SameFile(const QString& a, const QString& b) {
+    return !a.isEmpty() && !b.isEmpty() && FileIdentity(a) == FileIdentity(b);
+}
+
 QString FewFaultsOnBoardWarning(const FaultList& list) {
     const std::size_t all = list.Faults().size();
     const std::size_t onBoard = list.FaultsOnBoard();
@@ -31,7 +35,7 @@ QString FewFaultsOnBoardWarning(const FaultList& list) {
 
 QString OtherBoardFileWarning(const QString& expected, const QString& open,
                               const QString& boardName) {
-    if (expected.isEmpty() || open.isEmpty() || FileIdentity(expected) == FileIdentity(open)) {
+    if (expected.isEmpty() || open.isEmpty() || SameFile(expected, open)) {
         return {};
     }
     return QStringLiteral("The board library gives %1 for the report's board %2, but %3 is open.")

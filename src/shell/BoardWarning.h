@@ -12,6 +12,10 @@ namespace dorvik {
 // without faults.
 QString FewFaultsOnBoardWarning(const FaultList& list);
 
+// Whether two paths name one file, however they reach it (a link, a ".."); a file that is gone
+// by its clean absolute path. False when either is empty.
+bool SameFile(const QString& a, const QString& b);
+
 // Said when `expected`, the file the board library gives for the report's board `boardName`, is
 // another file than `open`, the board loaded; empty when they are one file or either is empty.
 QString OtherBoardFileWarning(const QString& expected, const QString& open,

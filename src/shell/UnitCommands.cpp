@@ -3,6 +3,7 @@
 
 #include "repairui/RepairStation.h"
 #include "repairui/UnitPanel.h"
+#include "shell/BoardWarning.h"
 #include "shell/FaultListCommands.h"
 #include "shell/FaultListPanel.h"
 #include "shell/MainWindow.h"
@@ -31,18 +32,6 @@ QString PathOf(const IndexedReport& report) {
     return QFile::decodeName(report.Path.c_str());
 }
 
-// The same file, however the two paths reach it.
-bool SameFile(const QString& a, const QString& b) {
-    if (a.isEmpty() || b.isEmpty()) {
-        return false;
-    }
-    const QString canonicalA = QFileInfo(a).canonicalFilePath();
-    const QString canonicalB = QFileInfo(b).canonicalFilePath();
-    return !canonicalA.isEmpty()
-               ? canonicalA == canonicalB
-               : QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
-}
-
 QString EnvironmentNote() {
     QStringList parts;
     if (ReportFoldersFromEnvironment()) {
@@ -54,15 +43,14 @@ QString EnvironmentNote() {
     if (parts.isEmpty()) {
         return {};
     }
+    const BenchFolders used = CurrentBenchFolders();
+    QStringList folders = used.ReportFolders;
+    if (!used.BoardLibrary.isEmpty()) {
+        folders << QStringLiteral("the library %1").arg(used.BoardLibrary);
+    }
     return QStringLiteral("%1 is set and wins over what is entered here: the bench uses %2.")
-        .arg(parts.join(QStringLiteral(" and ")), [] {
-            const BenchFolders now = CurrentBenchFolders();
-            QStringList used = now.ReportFolders;
-            if (!now.BoardLibrary.isEmpty()) {
-                used << QStringLiteral("the library %1").arg(now.BoardLibrary);
-            }
-            return used.isEmpty() ? QStringLiteral("no folders") : used.join(QStringLiteral(", "));
-        }());
+        .arg(parts.join(QStringLiteral(" and ")),
+             folders.isEmpty() ? QStringLiteral("no folders") : folders.join(QStringLiteral(", ")));
 }
 
 } // namespace

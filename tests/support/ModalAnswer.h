@@ -2,9 +2,10 @@
 // Test helpers for windows that block: answer the next modal window from the event loop it runs,
 // and wait for a condition by polling instead of sleeping.
 
+#include "support/WaitUntil.h"
+
 #include <QAbstractButton>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -14,15 +15,6 @@
 #include <utility>
 
 namespace dorvik::test {
-
-template <class Condition> bool WaitUntil(Condition done, int timeoutMs = 5000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < timeoutMs) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return done();
-}
 
 // Watches for the next modal window (not the one active when it starts watching) and hands it to
 // `answer` once it is on the screen. What the window said is kept: its class, and for a message

@@ -4,9 +4,10 @@
 
 #include "unitwatch/ReportIndexService.h"
 
+#include "support/WaitUntil.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -26,18 +27,8 @@ bool Write(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Runs the event loop until `done` holds; the watcher and the settling of files take a moment.
-template <class Condition> bool Eventually(Condition done, int timeoutMs = 15000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    return true;
-}
+// The watcher and the settling of files take a moment.
+constexpr int ChangeWaitMs = 15000;
 
 std::vector<std::string> PathsOf(const ReportIndexService& index, const char* serial) {
     std::vector<std::string> paths;
@@ -76,20 +67,20 @@ TEST_F(IndexService, ReadsTheFoldersThenFollowsWhatTheTesterWrites) {
 
     // A new report in a subfolder, newer: first in the unit's list.
     ASSERT_TRUE(Write(At("a/b/SN-1 new.txt"), ListOf("SN-1", "2026-02-01T10:00:00")));
-    EXPECT_TRUE(Eventually([&] { return index.ReportsOf("SN-1").size() == 2; }));
+    EXPECT_TRUE(test::WaitUntil([&] { return index.ReportsOf("SN-1").size() == 2; }, ChangeWaitMs));
     EXPECT_EQ(PathsOf(index, "SN-1").front(), At("a/b/SN-1 new.txt").toStdString());
 
     // A folder made later is watched too.
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("c")));
     ASSERT_TRUE(Write(At("c/SN-2.txt"), ListOf("SN-2", "2026-02-02T10:00:00")));
-    EXPECT_TRUE(Eventually([&] { return index.ReportsOf("SN-2").size() == 1; }));
+    EXPECT_TRUE(test::WaitUntil([&] { return index.ReportsOf("SN-2").size() == 1; }, ChangeWaitMs));
 
     // Removed, and a file that was no report becomes one.
     ASSERT_TRUE(QFile::remove(At("a/SN-1 old.txt")));
     ASSERT_TRUE(Write(At("a/b/notes.txt"), ListOf("SN-3", "2026-02-03T10:00:00")));
-    EXPECT_TRUE(Eventually([&] {
-        return index.ReportsOf("SN-1").size() == 1 && index.ReportsOf("SN-3").size() == 1;
-    }));
+    EXPECT_TRUE(test::WaitUntil(
+        [&] { return index.ReportsOf("SN-1").size() == 1 && index.ReportsOf("SN-3").size() == 1; },
+        ChangeWaitMs));
 }
 
 TEST_F(IndexService, OtherFoldersStartAfresh) {
